@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine in a prefix of the build tree: wine-exec.sh PREFIX PROGRAM [ARGS...]
+# ctest uses it as the cross-compiling emulator. The first call starts a persistent wineserver and
+# boots the prefix with all output on /dev/null, so Wine's helper processes never hold ctest's pipes
+# (which otherwise costs seconds per test). Without a DISPLAY it starts an Xvfb for the prefix.
+set -u
+prefix=$1; shift
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$here/wine-env.sh"
+export WINEPREFIX="$prefix"
+mkdir -p "$prefix"
+
+exec 9>"$prefix.lock"
+flock 9
+if [ -z "${DISPLAY:-}" ]; then
+  # Reuse this prefix's Xvfb while it lives; a wineserver keeps the display it started with.
+  if [ -f "$prefix.display" ] && read -r num pid < "$prefix.display" && kill -0 "$pid" 2>/dev/null; then
+    export DISPLAY=":$num"
+  else
+    "$WINE_SERVER" -k 9>&- >/dev/null 2>&1; "$WINE_SERVER" -w 9>&- >/dev/null 2>&1
+    fifo=$(mktemp -u); mkfifo "$fifo"
+    Xvfb -displayfd 7 -screen 0 1920x1080x24 -nolisten tcp 7>"$fifo" 9>&- </dev/null >/dev/null 2>&1 &
+    pid=$!
+    read -r num < "$fifo"; rm -f "$fifo"
+    echo "$num $pid" > "$prefix.display"
+    export DISPLAY=":$num"
+  fi
+fi
+if "$WINE_SERVER" -p 9>&- </dev/null >/dev/null 2>&1; then
+  # A new server: boot the prefix (first time) and start Wine's services, detached from our output.
+  "$WINE_LOADER" cmd.exe /c exit 0 9>&- </dev/null >/dev/null 2>&1
+fi
+flock -u 9
+exec 9>&-
+
+exec "$WINE_LOADER" "$@"

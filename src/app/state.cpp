@@ -1,0 +1,85 @@
+#include "app/state.h"
+
+#include "settings/language.h"
+
+ScreenMode screenMode = ScreenMode::MainView;
+std::wstring statusLine;
+int32_t functionBarIndex = 0;
+int32_t functionBarFocused = 0;
+bool cancelRequested = false;
+int32_t settingsRow = 0;
+std::wstring folderNameInput;
+std::wstring renameInput;
+int32_t renameChoice = 1, deleteChoice = 1, copyOverwriteChoice = 1, moveOverwriteChoice = 1, runChoice = 1;
+std::wstring messageTitle, messageText, messageHint;
+
+namespace {
+const LocalizedText kCloseHint = {L"Enter / ESC = close", L"Enter / ESC = schliessen", L"Enter / ESC = fermer",
+                                  L"Enter / ESC = chiudere"};
+const LocalizedText kCancelRequested = {L"Cancel requested...", L"Abbruch angefordert...",
+                                        L"Annulation demandee...", L"Annullamento richiesto..."};
+}  // namespace
+
+void setStatus(const std::wstring& text) {
+    statusLine = text;
+}
+
+void requestRepaint(HWND window) {
+    if (window) InvalidateRect(window, nullptr, FALSE);
+}
+
+void showMessageBox(HWND window, const std::wstring& title, const std::wstring& text) {
+    screenMode = ScreenMode::MessageBox;
+    messageTitle = title;
+    messageText = text;
+    messageHint = localize(kCloseHint);
+    setStatus(title);
+    requestRepaint(window);
+}
+
+void closeMessageBox(HWND window) {
+    screenMode = ScreenMode::MainView;
+    setStatus(messageTitle);
+    messageTitle.clear();
+    messageText.clear();
+    messageHint.clear();
+    requestRepaint(window);
+}
+
+void requestCancel(HWND window) {
+    cancelRequested = true;
+    setStatus(localize(kCancelRequested));
+    requestRepaint(window);
+}
+
+bool isProgressMode(ScreenMode mode) {
+    return mode == ScreenMode::DeleteProgress || mode == ScreenMode::CopyProgress ||
+           mode == ScreenMode::MoveProgress;
+}
+
+void confirmationKey(HWND window, UINT key, int32_t& choice, void (*onYes)(HWND), void (*onCancel)(HWND)) {
+    switch (key) {
+    case VK_ESCAPE:
+        onCancel(window);
+        break;
+    case VK_LEFT:
+    case VK_RIGHT:
+        choice = 1 - choice;
+        requestRepaint(window);
+        break;
+    case VK_RETURN:
+        if (choice == 0)
+            onYes(window);
+        else
+            onCancel(window);
+        break;
+    default:
+        break;
+    }
+}
+
+bool appendToInput(std::wstring& input, size_t limit, wchar_t ch) {
+    if (ch < 32 || ch == 0x7F || input.size() >= limit) return false;
+    input.push_back(ch);
+    return true;
+}

@@ -1,0 +1,96 @@
+#include "common/temp_folder.h"
+
+#include <vector>
+
+#include "fs/paths.h"
+
+namespace {
+std::wstring makeUniqueFolder() {
+    static uint32_t counter = 0;
+    std::vector<wchar_t> buffer(MAX_PATH + 1);
+    GetTempPathW(MAX_PATH, buffer.data());
+    std::wstring base = TrimTrailingSeparators(buffer.data());
+    for (;;) {
+        std::wstring candidate = base + L"\\tvtest_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+                                 std::to_wstring(GetTickCount()) + L"_" + std::to_wstring(++counter);
+        if (CreateDirectoryW(LongPath(candidate).c_str(), nullptr)) return candidate;
+    }
+}
+
+void createParents(const std::wstring& path) {
+    std::wstring parent = ParentFolder(path);
+    if (parent == TrimTrailingSeparators(path)) return;
+    if (GetFileAttributesW(LongPath(parent).c_str()) == INVALID_FILE_ATTRIBUTES) {
+        createParents(parent);
+        CreateDirectoryW(LongPath(parent).c_str(), nullptr);
+    }
+}
+}  // namespace
+
+TempFolder::TempFolder() : path_(makeUniqueFolder()) {}
+
+TempFolder::~TempFolder() {
+    removeTree(path_);
+}
+
+std::wstring TempFolder::operator/(const std::wstring& relative) const {
+    return path_ + L"\\" + relative;
+}
+
+std::wstring TempFolder::file(const std::wstring& relative, const std::string& content) const {
+    std::wstring full = *this / relative;
+    createParents(full);
+    HANDLE h = CreateFileW(LongPath(full).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        if (!content.empty()) WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+        CloseHandle(h);
+    }
+    return full;
+}
+
+std::wstring TempFolder::folder(const std::wstring& relative) const {
+    std::wstring full = *this / relative;
+    createParents(full);
+    CreateDirectoryW(LongPath(full).c_str(), nullptr);
+    return full;
+}
+
+std::string readFileBytes(const std::wstring& path) {
+    HANDLE h = CreateFileW(LongPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return "<missing>";
+    std::string out;
+    char chunk[65536];
+    DWORD got = 0;
+    while (ReadFile(h, chunk, sizeof chunk, &got, nullptr) && got > 0) out.append(chunk, got);
+    CloseHandle(h);
+    return out;
+}
+
+bool pathExists(const std::wstring& path) {
+    return GetFileAttributesW(LongPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void removeTree(const std::wstring& path) {
+    std::wstring lp = LongPath(path);
+    DWORD attributes = GetFileAttributesW(lp.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return;
+    SetFileAttributesW(lp.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        WIN32_FIND_DATAW data;
+        HANDLE find = FindFirstFileW(LongPath(path + L"\\*").c_str(), &data);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                std::wstring name = data.cFileName;
+                if (name != L"." && name != L"..") removeTree(path + L"\\" + name);
+            } while (FindNextFileW(find, &data));
+            FindClose(find);
+        }
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveDirectoryW(lp.c_str());
+    else
+        DeleteFileW(lp.c_str());
+}
