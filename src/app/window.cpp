@@ -1,9 +1,121 @@
 #include "app/window.h"
 
+#include "app/draw.h"
+#include "app/frame.h"
+#include "app/gdi.h"
+#include "app/input.h"
+#include "app/startup.h"
 #include "app/state.h"
 
-int runProgram(HINSTANCE) {
-    return 0;
+namespace {
+
+const wchar_t kClassName[] = L"TorvaneCommanderWindowClass";
+const wchar_t kWindowTitle[] = L"TORVANE COMMANDER Ver. 1.0";
+constexpr UINT_PTR kClockTimer = 1;
+
+// A close request that arrived while an operation was running; acted on once it has returned.
+bool closePending = false;
+
+void paint(HWND window) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    RECT client;
+    GetClientRect(window, &client);
+    int w = client.right - client.left, h = client.bottom - client.top;
+    {
+        MemoryDC memory(dc);
+        GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, w, h));
+        if (memory && bitmap) {
+            SelectedObject selected(memory.get(), bitmap.get());
+            drawFrame(memory.get(), w, h);
+            BitBlt(dc, 0, 0, w, h, memory.get(), 0, 0, SRCCOPY);
+        }
+    }
+    EndPaint(window, &ps);
+}
+
+void finishPendingClose(HWND window) {
+    if (closePending && !isProgressMode(screenMode)) {
+        closePending = false;
+        DestroyWindow(window);
+    }
+}
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        startUp();
+        createFonts();
+        SetTimer(window, kClockTimer, 1000, nullptr);
+        return 0;
+    case WM_DESTROY:
+        KillTimer(window, kClockTimer);
+        deleteFonts();
+        PostQuitMessage(0);
+        return 0;
+    case WM_CLOSE:
+        // Never destroy the window under a running copy, move or delete: cancel it first.
+        if (isProgressMode(screenMode)) {
+            closePending = true;
+            requestCancel(window);
+            return 0;
+        }
+        break;
+    case WM_SIZE:
+        requestRepaint(window);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        paint(window);
+        return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        dispatchKey(window, static_cast<UINT>(wParam));
+        finishPendingClose(window);
+        return 0;
+    case WM_CHAR:
+        characterInput(window, static_cast<wchar_t>(wParam & 0xFFFF));
+        return 0;
+    case WM_TIMER:
+        if (wParam == kClockTimer) requestRepaint(window);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+int runProgram(HINSTANCE instance) {
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(101));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kClassName;
+    windowClass.hIconSm =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(101), IMAGE_ICON, 16, 16, 0));
+    RegisterClassExW(&windowClass);
+
+    HWND window = CreateWindowExW(WS_EX_APPWINDOW, kClassName, kWindowTitle, WS_POPUP, 0, 0,
+                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
+                                  instance, nullptr);
+    if (!window) return 1;
+    ShowWindow(window, SW_SHOWMAXIMIZED);
+    UpdateWindow(window);
+    SetFocus(window);
+
+    MSG message = {};
+    BOOL result;
+    while ((result = GetMessageW(&message, nullptr, 0, 0)) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    // -1 is an error of GetMessageW itself, not a quit.
+    return result == 0 ? static_cast<int>(message.wParam) : 1;
 }
 
 bool pumpMessages() {

@@ -1,0 +1,102 @@
+#include "app/frame.h"
+
+#include <algorithm>
+
+#include "app/draw.h"
+#include "app/gdi.h"
+#include "app/main_view.h"
+#include "app/state.h"
+#include "panels/panel_draw.h"
+#include "panels/panels.h"
+#include "settings/settings.h"
+
+namespace {
+
+const wchar_t kTitle[] = L"TORVANE COMMANDER Ver. 1.0";
+
+void drawTitleBand(HDC dc, int w) {
+    fillRect(dc, rectOf(0, 0, w, 52), theme.headerBackground);
+    drawText(dc, rectOf(18, 10, 2018, 80), kTitle, theme.textForeground, boldText(), false, kLineLeft);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    wchar_t clock[64];
+    if (formatText(clock, L"%02d.%02d.%04d  %02d:%02d:%02d", now.wDay, now.wMonth, now.wYear, now.wHour,
+                   now.wMinute, now.wSecond) > 0)
+        drawText(dc, rectOf(w - 460, 8, w - 18, 48), clock, theme.textForeground, boldText(), false, kLineRight);
+}
+
+void drawFunctionBar(HDC dc, int w, int h) {
+    fillRect(dc, rectOf(0, h - 76, w, h), theme.keyBarBackground);
+    for (int i = 0; i < 12; ++i) {
+        RECT r = functionButtonRect(i, w, h);
+        bool selected = i == functionBarIndex;
+        drawBox(dc, r, selected ? kWhite : theme.keyButtonFill, kBlack, selected && functionBarFocused == 1 ? 3 : 2);
+        drawText(dc, rectOf(r.left + 4, r.top, r.right - 4, r.bottom), functionLabel(i),
+                 selected ? kBlack : theme.textForeground, boldText(), false, kLineCentre);
+    }
+}
+
+void drawModeScreen(HDC dc, int w, int h) {
+    switch (screenMode) {
+    case ScreenMode::MessageBox:
+        drawMessageBox(dc, w, h);
+        break;
+    default:  // the main view, and modes whose screens draw nothing yet
+        break;
+    }
+}
+
+}  // namespace
+
+RECT leftPanelRect(int w, int h) {
+    int half = (w - 72) / 2;
+    return rectOf(24, 86, 24 + half, h - 110);
+}
+
+RECT rightPanelRect(int w, int h) {
+    int half = (w - 72) / 2;
+    return rectOf(half + 48, 86, w - 24, h - 110);
+}
+
+RECT functionButtonRect(int index, int w, int h) {
+    int bw = (w - 68) / 12;
+    int x = 12 + index * (bw + 4);
+    int right = index < 11 ? x + bw : w - 12;
+    return rectOf(x, h - 63, right, h - 13);
+}
+
+RECT messageBoxRect(int w, int h) {
+    int bw = std::min(w - 80, std::max(w / 2, 760));
+    int bh = std::min(std::max(h / 4, 265), h - 120);
+    int x = (w - bw) / 2, y = (h - bh) / 2;
+    return rectOf(x, y, x + bw, y + bh);
+}
+
+void drawMessageBox(HDC dc, int w, int h) {
+    RECT box = messageBoxRect(w, h);
+    drawBox(dc, box, theme.dialogBackground, theme.dialogFrame, 4);
+    {
+        // A paint-long title font; the guard order selects the previous font back before deleting it.
+        GdiObject<HFONT> titleFont(createAppFont(theme.fontHeight + 10, FW_BOLD));
+        drawTextInFont(dc, rectOf(box.left + 24, box.top + 18, box.right - 24, box.top + 68), messageTitle, kBlack,
+                       titleFont ? titleFont.get() : pickFont(true, false), kLineCentre);
+    }
+    drawText(dc, rectOf(box.left + 42, box.top + 78, box.right - 42, box.bottom - 52), messageText, kBlack, true,
+             false, kWrappedCentre);
+    drawText(dc, rectOf(box.left + 30, box.bottom - 38, box.right - 30, box.bottom - 10), messageHint, kBlack, false,
+             true, kLineCentre);
+}
+
+void drawFrame(HDC dc, int w, int h) {
+    fillRect(dc, rectOf(0, 0, w, h), theme.windowBackground);
+    drawTitleBand(dc, w);
+    RECT left = leftPanelRect(w, h), right = rightPanelRect(w, h);
+    drawPanelFrame(dc, left, leftPanel, leftPanelActive);
+    drawPanelFrame(dc, right, rightPanel, !leftPanelActive);
+    drawPanelContents(dc, left, leftPanel);
+    drawPanelContents(dc, right, rightPanel);
+    drawText(dc, rectOf(24, h - 102, w - 24, h - 74), statusLine, theme.statusForeground, boldText(), true,
+             kLineLeftMiddle);
+    drawFunctionBar(dc, w, h);
+    drawModeScreen(dc, w, h);
+}
