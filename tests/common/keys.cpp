@@ -1,0 +1,21 @@
+#include "common/keys.h"
+
+#include "app/input.h"
+#include "app/state.h"
+
+std::wstring press(std::initializer_list<UINT> keys) {
+    for (UINT key : keys) dispatchKey(nullptr, key);
+    return statusLine;
+}
+
+std::wstring type(const std::wstring& text) {
+    for (wchar_t ch : text) characterInput(nullptr, ch);
+    return statusLine;
+}
+
+void holdControl(bool held) {
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    state[VK_CONTROL] = held ? 0x80 : 0;
+    SetKeyboardState(state);
+}

@@ -1,0 +1,13 @@
+#pragma once
+// Feeds keys through the dispatcher as the window would, and returns the status line.
+#include <windows.h>
+
+#include <initializer_list>
+#include <string>
+
+// Presses each key in turn (no window: repaints are skipped) and returns the status line.
+std::wstring press(std::initializer_list<UINT> keys);
+// Types characters through the character input.
+std::wstring type(const std::wstring& text);
+// Holds or releases Ctrl for GetKeyState.
+void holdControl(bool held);
