@@ -34,6 +34,21 @@ private:
     HGDIOBJ previous_;
 };
 
+// Limits drawing in a DC to a rectangle for the length of a scope; the previous clipping returns.
+class ClipToRect {
+public:
+    ClipToRect(HDC dc, const RECT& rect) : dc_(dc), saved_(SaveDC(dc)) {
+        IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
+    }
+    ~ClipToRect() { if (saved_) RestoreDC(dc_, saved_); }
+    ClipToRect(const ClipToRect&) = delete;
+    ClipToRect& operator=(const ClipToRect&) = delete;
+
+private:
+    HDC dc_;
+    int saved_;
+};
+
 // A memory DC for the length of a scope.
 class MemoryDC {
 public:

@@ -88,7 +88,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-int runProgram(HINSTANCE instance) {
+HWND createMainWindow(HINSTANCE instance) {
     WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = windowProc;
@@ -100,9 +100,12 @@ int runProgram(HINSTANCE instance) {
         static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(101), IMAGE_ICON, 16, 16, 0));
     RegisterClassExW(&windowClass);
 
-    HWND window = CreateWindowExW(WS_EX_APPWINDOW, kClassName, kWindowTitle, WS_POPUP, 0, 0,
-                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
-                                  instance, nullptr);
+    return CreateWindowExW(WS_EX_APPWINDOW, kClassName, kWindowTitle, WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                           GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance, nullptr);
+}
+
+int runProgram(HINSTANCE instance) {
+    HWND window = createMainWindow(instance);
     if (!window) return 1;
     ShowWindow(window, SW_SHOWMAXIMIZED);
     UpdateWindow(window);

@@ -4,6 +4,7 @@
 #include <cwctype>
 
 #include "app/draw.h"
+#include "app/gdi.h"
 #include "settings/settings.h"
 
 namespace {
@@ -104,6 +105,9 @@ void drawPanelFrame(HDC dc, const RECT& rect, const PanelState& panel, bool acti
 void drawPanelContents(HDC dc, const RECT& rect, PanelState& panel) {
     PanelColumns c = panelColumns(rect);
     const int T = rect.top;
+    // In a very narrow panel the date and size columns are pushed past the right edge: cut them
+    // there, inside the thickest frame, rather than draw into the margin or the other panel.
+    ClipToRect clip(dc, rectOf(rect.left + 4, rect.top, rect.right - 4, rect.bottom - 4));
     drawBox(dc, rectOf(c.x0, T + 40, c.x1, T + 72), kWhite, kBlack, 2);
     drawText(dc, rectOf(c.x0 + 8, T + 42, c.nameRight - 4, T + 70), L"NAME", kBlack, true, true, kLineLeftMiddle);
     drawText(dc, rectOf(c.dateLeft, T + 42, c.dateRight, T + 70), L"DATE", kBlack, true, true, kLineCentre);

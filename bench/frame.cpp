@@ -1,0 +1,104 @@
+// Median time of one complete frame at 1920 x 1080 into a 32-bit DIB section, with both panels
+// showing 100 entries and with both showing 100,000 (cursor in the middle, so the view scrolls).
+// The larger listing must cost no more than 1.1 times the smaller one: only visible rows count.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/draw.h"
+#include "app/frame.h"
+#include "app/state.h"
+#include "panels/panels.h"
+#include "settings/settings.h"
+
+namespace {
+
+constexpr int kWidth = 1920, kHeight = 1080, kRuns = 300;
+
+void fillPanel(PanelState& panel, const std::wstring& path, int count) {
+    panel = PanelState();
+    panel.path = path;
+    panel.entries.push_back({L"..", true, FILE_ATTRIBUTE_DIRECTORY, 0, 0});
+    for (int i = 1; i < count; ++i) {
+        bool isFolder = i < count / 10;
+        std::wstring name = (isFolder ? L"folder " : L"document ") + std::to_wstring(i) + (isFolder ? L"" : L".txt");
+        panel.entries.push_back({name, isFolder, isFolder ? FILE_ATTRIBUTE_DIRECTORY : 0u,
+                                 isFolder ? 0u : 1000ull * i, 133000000000000000ull + 10000000ull * i});
+    }
+    panel.cursor = count / 2;
+    // a few marks around the cursor, so blended rows are drawn too
+    for (int i = count / 2 - 4; i < count / 2 + 4; i += 2) panel.marked.push_back(panel.entries[i].name);
+}
+
+double median(std::vector<double>& times) {
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// Milliseconds of one drawFrame with the given panels shown.
+double timeFrame(HDC dc, PanelState& left, PanelState& right) {
+    std::swap(leftPanel, left);
+    std::swap(rightPanel, right);
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    drawFrame(dc, kWidth, kHeight);
+    GdiFlush();
+    QueryPerformanceCounter(&end);
+    std::swap(leftPanel, left);
+    std::swap(rightPanel, right);
+    return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+}  // namespace
+
+int main() {
+    applyColorScheme();
+    applyTextColor();
+    applyFontSize();
+    createFonts();
+    statusLine = L"TORVANE COMMANDER Ver. 1.0 ready.";
+
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = kWidth;
+    info.bmiHeader.biHeight = -kHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!dc || !bitmap) {
+        std::printf("cannot create the %d x %d bitmap\n", kWidth, kHeight);
+        return 1;
+    }
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+
+    PanelState smallLeft, smallRight, largeLeft, largeRight;
+    fillPanel(smallLeft, L"C:\\bench\\left", 100);
+    fillPanel(smallRight, L"C:\\bench\\right", 100);
+    fillPanel(largeLeft, L"C:\\bench\\left", 100000);
+    fillPanel(largeRight, L"C:\\bench\\right", 100000);
+    // Alternate the two cases so both meet the same machine conditions; the first runs warm up.
+    std::vector<double> smallTimes, largeTimes;
+    for (int i = 0; i < kRuns + 5; ++i) {
+        double s = timeFrame(dc, smallLeft, smallRight), l = timeFrame(dc, largeLeft, largeRight);
+        if (i < 5) continue;
+        smallTimes.push_back(s);
+        largeTimes.push_back(l);
+    }
+    double small = median(smallTimes), large = median(largeTimes);
+    std::printf("frame 1920x1080, 100 entries per panel:     median %.3f ms (target <= 10 ms)\n", small);
+    std::printf("frame 1920x1080, 100000 entries per panel:  median %.3f ms (target <= 10 ms)\n", large);
+    std::printf("ratio 100000 / 100: %.3f (target <= 1.1)\n", large / small);
+
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    deleteFonts();
+    return 0;
+}

@@ -1,0 +1,159 @@
+// The real window under Wine: typed characters, the message pump of long operations, a close
+// request during one, and the paint through the off-screen bitmap.
+#include <gtest/gtest.h>
+
+#include "app/draw.h"
+#include "app/state.h"
+#include "app/window.h"
+#include "common/canvas.h"
+#include "panels/panels.h"
+#include "settings/settings.h"
+
+namespace {
+
+void drainQueue() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+// The WM_QUIT waiting in the queue, or -1.
+long long takeQuit() {
+    MSG message;
+    if (!PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) return -1;
+    return static_cast<long long>(message.wParam);
+}
+
+void resetState() {
+    screenMode = ScreenMode::MainView;
+    cancelRequested = false;
+    folderNameInput.clear();
+    renameInput.clear();
+}
+
+class WindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        window = createMainWindow(GetModuleHandleW(nullptr));
+        ASSERT_NE(window, nullptr);
+        drainQueue();
+        resetState();
+    }
+    void TearDown() override {
+        resetState();
+        if (IsWindow(window)) DestroyWindow(window);
+        drainQueue();
+        takeQuit();
+    }
+    HWND window = nullptr;
+};
+
+TEST_F(WindowTest, TypedCharactersReachTheLineInputsUpToTheirLimits) {
+    struct Input {
+        ScreenMode mode;
+        std::wstring& text;
+        size_t limit;
+    } inputs[] = {{ScreenMode::CreateFolderInput, folderNameInput, 80}, {ScreenMode::RenameInput, renameInput, 120}};
+    for (Input& in : inputs) {
+        SCOPED_TRACE(in.limit);
+        screenMode = in.mode;
+        // control characters (Backspace, Tab, Enter, ESC, Ctrl+A) and DEL from Ctrl+Backspace
+        for (WPARAM ch : {1, 8, 9, 10, 13, 27, 31, 0x7F}) SendMessageW(window, WM_CHAR, ch, 0);
+        EXPECT_EQ(in.text, L"");
+        SendMessageW(window, WM_CHAR, L' ', 0);
+        SendMessageW(window, WM_CHAR, 0x00E4, 0);  // a-umlaut
+        while (in.text.size() < in.limit - 1) SendMessageW(window, WM_CHAR, L'a', 0);
+        SendMessageW(window, WM_CHAR, L'z', 0);  // the last one that fits
+        SendMessageW(window, WM_CHAR, L'q', 0);  // one too many
+        EXPECT_EQ(in.text.size(), in.limit);
+        EXPECT_EQ(in.text.substr(0, 2), L" \x00E4");
+        EXPECT_EQ(in.text.back(), L'z');
+    }
+    screenMode = ScreenMode::MainView;
+    folderNameInput.clear();
+    SendMessageW(window, WM_CHAR, L'x', 0);
+    EXPECT_EQ(folderNameInput, L"");
+}
+
+TEST_F(WindowTest, PumpHandlesQueuedMessagesAndStopsAtAQuit) {
+    EXPECT_TRUE(pumpMessages());
+    screenMode = ScreenMode::CreateFolderInput;
+    PostMessageW(window, WM_CHAR, L'a', 0);
+    PostQuitMessage(7);
+    EXPECT_FALSE(pumpMessages());
+    EXPECT_TRUE(cancelRequested);
+    EXPECT_EQ(folderNameInput, L"a");  // what was queued before the quit was handled
+    EXPECT_EQ(takeQuit(), 7);          // posted again for the main loop
+}
+
+TEST_F(WindowTest, OnlyEscapeActsWhileACopyRuns) {
+    screenMode = ScreenMode::CopyProgress;
+    const bool left = leftPanelActive;
+    for (WPARAM key : {VK_F10, VK_RETURN, VK_TAB, VK_F5}) PostMessageW(window, WM_KEYDOWN, key, 0);
+    EXPECT_TRUE(pumpMessages());
+    EXPECT_EQ(takeQuit(), -1);  // F10 did not end the program
+    EXPECT_EQ(leftPanelActive, left);
+    EXPECT_EQ(screenMode, ScreenMode::CopyProgress);
+
+    PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_FALSE(pumpMessages());
+    EXPECT_TRUE(cancelRequested);
+    EXPECT_EQ(statusLine, L"Cancel requested...");
+    EXPECT_EQ(screenMode, ScreenMode::CopyProgress);
+}
+
+TEST_F(WindowTest, CloseDuringAnOperationWaitsUntilItHasReturned) {
+    for (ScreenMode mode : {ScreenMode::DeleteProgress, ScreenMode::CopyProgress, ScreenMode::MoveProgress}) {
+        SCOPED_TRACE(static_cast<int>(mode));
+        if (!IsWindow(window)) window = createMainWindow(GetModuleHandleW(nullptr));
+        drainQueue();
+        takeQuit();
+        screenMode = mode;
+        cancelRequested = false;
+        SendMessageW(window, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(IsWindow(window));
+        EXPECT_TRUE(cancelRequested);
+        SendMessageW(window, WM_SYSKEYDOWN, VK_ESCAPE, 0);  // a key handled inside the operation's pump
+        EXPECT_TRUE(IsWindow(window));
+        // the operation ends in its key handler; the close is acted on as that handler returns
+        screenMode = ScreenMode::MainView;
+        SendMessageW(window, WM_KEYDOWN, VK_SHIFT, 0);
+        EXPECT_FALSE(IsWindow(window));
+        EXPECT_EQ(takeQuit(), 0);
+    }
+    // outside an operation a close destroys the window at once
+    window = createMainWindow(GetModuleHandleW(nullptr));
+    screenMode = ScreenMode::MessageBox;
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(WindowTest, PaintDrawsTheWholeFrame) {
+    appSettings = AppSettings();
+    applyColorScheme();
+    applyTextColor();
+    applyFontSize();
+    leftPanelActive = true;
+    ShowWindow(window, SW_SHOW);
+    InvalidateRect(window, nullptr, FALSE);
+    UpdateWindow(window);
+    RECT client;
+    GetClientRect(window, &client);
+    ASSERT_EQ(client.right, 1920);
+    ASSERT_EQ(client.bottom, 1080);
+    Canvas canvas(1920, 1080);
+    HDC dc = GetDC(window);
+    BitBlt(canvas.dc(), 0, 0, 1920, 1080, dc, 0, 0, SRCCOPY);
+    ReleaseDC(window, dc);
+    EXPECT_EQ(canvas.pixel(2, 60), RGB(0x00, 0x80, 0x80));
+    EXPECT_EQ(canvas.pixel(960, 2), RGB(0x00, 0x76, 0x76));
+    EXPECT_EQ(canvas.countColor(RECT{20, 500, 28, 501}, kWhite), 4);   // active left panel
+    EXPECT_EQ(canvas.countColor(RECT{968, 500, 976, 501}, kBlack), 2);  // inactive right panel
+    EXPECT_EQ(canvas.pixel(12, 1080 - 58), kBlack);                      // first function button
+    EXPECT_EQ(canvas.pixel(1907, 1080 - 58), kBlack);                    // last one ends at 1908
+}
+
+}  // namespace
