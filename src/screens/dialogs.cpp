@@ -39,8 +39,10 @@ const LocalizedText kOverwriteTitle = {L"OVERWRITE FILE", L"DATEI UEBERSCHREIBEN
                                        L"SOVRASCRIVI FILE"};
 const LocalizedText kFileLabel = {L"File:", L"Datei:", L"Fichier:", L"File:"};
 const LocalizedText kTargetLabel = {L"Target:", L"Ziel:", L"Cible:", L"Destinazione:"};
-const LocalizedText kOverwriteQuestion = {L"File already exists. Overwrite?", L"Datei existiert bereits. Ueberschreiben?",
-                                          L"Le fichier existe deja. Remplacer?", L"Il file esiste gia. Sovrascrivere?"};
+const LocalizedText kOverwriteQuestion = {L"File already exists. Overwrite?",
+                                          L"Datei existiert bereits. Ueberschreiben?",
+                                          L"Le fichier existe deja. Remplacer?",
+                                          L"Il file esiste gia. Sovrascrivere?"};
 const LocalizedText kRunTitle = {L"RUN PROGRAM", L"PROGRAMM STARTEN", L"LANCER PROGRAMME", L"AVVIA PROGRAMMA"};
 const LocalizedText kYes = {L"YES", L"JA", L"OUI", L"SI"};
 const LocalizedText kNo = {L"NO", L"NEIN", L"NON", L"NO"};
@@ -94,18 +96,18 @@ struct RowBuilder {
     // Key hint, `fromBottom0` and `fromBottom1` pixels above the box bottom.
     void hint(int fromBottom0, int fromBottom1, const std::wstring& text) {
         const RECT& b = layout.box;
-        add(DialogPart::Text, rectOf(b.left + kTextInset, b.bottom - fromBottom0, b.right - kTextInset, b.bottom - fromBottom1),
-            text, DialogFont::Hint, kLineCentre);
+        RECT rect = rectOf(b.left + kTextInset, b.bottom - fromBottom0, b.right - kTextInset, b.bottom - fromBottom1);
+        add(DialogPart::Text, rect, text, DialogFont::Hint, kLineCentre);
     }
     // YES and NO, 150 x (y1 - y0) each, 34 apart, the pair centred; choice 0 selects YES.
     void buttons(int y0, int y1, int32_t choice) {
         const RECT& b = layout.box;
         int x = b.left + (b.right - b.left - (2 * kButtonWidth + kButtonGap)) / 2;
-        add(choice == 0 ? DialogPart::SelectedButton : DialogPart::Button, rectOf(x, top(y0), x + kButtonWidth, top(y1)),
-            localize(kYes), DialogFont::Bold, kLineCentre);
         int nx = x + kButtonWidth + kButtonGap;
-        add(choice == 1 ? DialogPart::SelectedButton : DialogPart::Button, rectOf(nx, top(y0), nx + kButtonWidth, top(y1)),
-            localize(kNo), DialogFont::Bold, kLineCentre);
+        add(choice == 0 ? DialogPart::SelectedButton : DialogPart::Button,
+            rectOf(x, top(y0), x + kButtonWidth, top(y1)), localize(kYes), DialogFont::Bold, kLineCentre);
+        add(choice == 1 ? DialogPart::SelectedButton : DialogPart::Button,
+            rectOf(nx, top(y0), nx + kButtonWidth, top(y1)), localize(kNo), DialogFont::Bold, kLineCentre);
     }
 };
 
@@ -240,7 +242,8 @@ void drawDialogLayout(HDC dc, const DialogLayout& layout) {
         switch (row.part) {
         case DialogPart::Field: {
             drawBox(dc, row.rect, kWhite, kBlack, 2);
-            RECT inner = rectOf(row.rect.left + kFieldPadding, row.rect.top, row.rect.right - kFieldPadding, row.rect.bottom);
+            RECT inner = row.rect;
+            InflateRect(&inner, -kFieldPadding, 0);
             drawTextInFont(dc, inner, row.text, kBlack, fontFor(row.font), row.flags);
             break;
         }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/draw.h"
@@ -404,7 +405,8 @@ TEST_F(Dialogs, SelectedButtonIsWhiteWithFourPixelFrame) {
 }
 
 TEST_F(Dialogs, BackspaceRepaintsOnlyWhenSomethingIsRemoved) {
-    HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
+    HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                                  nullptr, nullptr);
     ASSERT_NE(window, nullptr);
     auto pendingPaint = [&] { return GetUpdateRect(window, nullptr, FALSE) != FALSE; };
 
