@@ -405,9 +405,13 @@ TEST_F(Dialogs, SelectedButtonIsWhiteWithFourPixelFrame) {
 }
 
 TEST_F(Dialogs, BackspaceRepaintsOnlyWhenSomethingIsRemoved) {
-    HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
-                                  nullptr, nullptr);
+    // Visible (a hidden window collects no update region) but off the screen, so no expose from the
+    // display can invalidate it between the steps.
+    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE, -4000, -4000, 200, 100,
+                                  nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     auto pendingPaint = [&] { return GetUpdateRect(window, nullptr, FALSE) != FALSE; };
 
     std::wstring input = L"ab";
