@@ -6,5 +6,6 @@
 
 #include "common/canvas.h"
 
+// checkBottom false leaves the bottom side out, for boxes whose content runs over it.
 void expectBox(const Canvas& canvas, const RECT& box, int penWidth, COLORREF frame, COLORREF fill,
-               COLORREF outside);
+               COLORREF outside, bool checkBottom = true);
