@@ -62,14 +62,18 @@ Theme theme = {
     30, 20, 36,
 };
 
+void clampSettings(AppSettings& settings) {
+    settings.language = clampTo(settings.language, kLanguageCount);
+    settings.backgroundColor = clampTo(settings.backgroundColor, kBackgroundCount);
+    settings.selectionBarColor = clampTo(settings.selectionBarColor, kSelectionBarCount);
+    settings.textColor = clampTo(settings.textColor, kTextColorCount);
+    settings.textStyle = clampTo(settings.textStyle, kTextStyleCount);
+    settings.fontSize = clampTo(settings.fontSize, kFontSizeCount);
+    settings.panelBorder = clampTo(settings.panelBorder, kPanelBorderCount);
+}
+
 void clampSettings() {
-    appSettings.language = clampTo(appSettings.language, kLanguageCount);
-    appSettings.backgroundColor = clampTo(appSettings.backgroundColor, kBackgroundCount);
-    appSettings.selectionBarColor = clampTo(appSettings.selectionBarColor, kSelectionBarCount);
-    appSettings.textColor = clampTo(appSettings.textColor, kTextColorCount);
-    appSettings.textStyle = clampTo(appSettings.textStyle, kTextStyleCount);
-    appSettings.fontSize = clampTo(appSettings.fontSize, kFontSizeCount);
-    appSettings.panelBorder = clampTo(appSettings.panelBorder, kPanelBorderCount);
+    clampSettings(appSettings);
 }
 
 void applyColorScheme() {

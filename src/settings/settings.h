@@ -36,6 +36,7 @@ constexpr int kLanguageCount = 4, kBackgroundCount = 7, kSelectionBarCount = 7, 
 
 // Pulls every field into its range: below 0 to 0, above the range to the largest index.
 void clampSettings();
+void clampSettings(AppSettings& settings);
 // Recompute their part of the Theme from appSettings. An index outside a table uses its last row.
 void applyColorScheme();  // backgrounds, selection bar, panel/dialog frame
 void applyTextColor();    // text and status colour
@@ -61,3 +62,7 @@ bool readSettingsFile(const std::wstring& path, std::vector<uint8_t>& out);
 void saveSettings();
 // Sets appSettings from the file, or to the defaults (and writes a fresh file) when it is unusable.
 void loadSettings();
+// The same two at a given path. saveSettingsTo returns true when the file was replaced;
+// loadSettingsFrom returns true when the file was accepted (false: defaults, file rewritten).
+bool saveSettingsTo(const std::wstring& path);
+bool loadSettingsFrom(const std::wstring& path);
