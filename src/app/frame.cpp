@@ -6,9 +6,14 @@
 #include "app/gdi.h"
 #include "app/main_view.h"
 #include "app/state.h"
+#include "panels/drives.h"
 #include "panels/panel_draw.h"
 #include "panels/panels.h"
+#include "screens/dialogs.h"
+#include "screens/help.h"
+#include "screens/info.h"
 #include "settings/settings.h"
+#include "settings/settings_screen.h"
 
 namespace {
 
@@ -38,11 +43,19 @@ void drawFunctionBar(HDC dc, int w, int h) {
 
 void drawModeScreen(HDC dc, int w, int h) {
     switch (screenMode) {
-    case ScreenMode::MessageBox:
-        drawMessageBox(dc, w, h);
-        break;
-    default:  // the main view, and modes whose screens draw nothing yet
-        break;
+    case ScreenMode::Settings: return drawSettingsScreen(dc, w, h);
+    case ScreenMode::Info: return drawInfoScreen(dc, w, h);
+    case ScreenMode::Help: return drawHelpScreen(dc, w, h);
+    case ScreenMode::DriveSelect: return drawDriveSelect(dc, w, h);
+    case ScreenMode::CreateFolderInput: return drawCreateFolderInput(dc, w, h);
+    case ScreenMode::RenameInput: return drawRenameInput(dc, w, h);
+    case ScreenMode::RenameConfirm: return drawRenameConfirm(dc, w, h);
+    case ScreenMode::DeleteConfirm: return drawDeleteConfirm(dc, w, h);
+    case ScreenMode::CopyOverwriteConfirm: return drawOverwriteConfirm(dc, w, h, false);
+    case ScreenMode::MoveOverwriteConfirm: return drawOverwriteConfirm(dc, w, h, true);
+    case ScreenMode::RunConfirm: return drawRunConfirm(dc, w, h);
+    case ScreenMode::MessageBox: return drawMessageBox(dc, w, h);
+    default: return;  // the main view, values outside the modes, and screens not built yet
     }
 }
 

@@ -2,6 +2,26 @@
 
 #include "app/main_view.h"
 #include "app/state.h"
+#include "panels/drives.h"
+#include "screens/dialogs.h"
+#include "screens/help.h"
+#include "screens/info.h"
+#include "settings/settings_screen.h"
+
+namespace {
+
+// Until an operation takes over its dialog, leaving the dialog just returns to the main view.
+void leaveDialog(HWND window) {
+    screenMode = ScreenMode::MainView;
+    requestRepaint(window);
+}
+
+void inputKey(HWND window, UINT key, std::wstring& input) {
+    if (key == VK_BACK) return inputBackspace(window, input);
+    if (key == VK_ESCAPE) return leaveDialog(window);
+}
+
+}  // namespace
 
 void dispatchKey(HWND window, UINT key) {
     switch (screenMode) {
@@ -14,16 +34,27 @@ void dispatchKey(HWND window, UINT key) {
         if (key == VK_RETURN || key == VK_ESCAPE) closeMessageBox(window);
         return;
     case ScreenMode::Settings:
+        return settingsKey(window, key);
     case ScreenMode::Info:
+        return infoKey(window, key);
     case ScreenMode::Help:
+        return helpKey(window, key);
     case ScreenMode::DriveSelect:
+        return driveSelectKey(window, key);
     case ScreenMode::CreateFolderInput:
+        return inputKey(window, key, folderNameInput);
     case ScreenMode::RenameInput:
+        return inputKey(window, key, renameInput);
     case ScreenMode::RenameConfirm:
+        return confirmationKey(window, key, renameChoice, leaveDialog, leaveDialog);
     case ScreenMode::DeleteConfirm:
+        return confirmationKey(window, key, deleteChoice, leaveDialog, leaveDialog);
     case ScreenMode::CopyOverwriteConfirm:
+        return confirmationKey(window, key, copyOverwriteChoice, leaveDialog, leaveDialog);
     case ScreenMode::MoveOverwriteConfirm:
+        return confirmationKey(window, key, moveOverwriteChoice, leaveDialog, leaveDialog);
     case ScreenMode::RunConfirm:
+        return confirmationKey(window, key, runChoice, leaveDialog, leaveDialog);
     case ScreenMode::Viewer:
     case ScreenMode::Editor:
     case ScreenMode::EditorHelp:

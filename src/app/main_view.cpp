@@ -1,7 +1,11 @@
 #include "app/main_view.h"
 
 #include "app/state.h"
+#include "panels/drives.h"
 #include "panels/navigation.h"
+#include "screens/help.h"
+#include "screens/info.h"
+#include "settings/settings_screen.h"
 #include "settings/language.h"
 
 namespace {
@@ -61,12 +65,12 @@ void moveFunctionBar(HWND window, int delta) {
 
 void runFunction(HWND window, int index) {
     switch (index) {
-    case 9:  // F10: end at once, nothing to save
-        PostQuitMessage(0);
-        break;
-    default:  // functions whose screens are not built yet do nothing
-        (void)window;
-        break;
+    case 0: return openHelp(window);
+    case 8: return openDriveSelect(window);
+    case 9: return PostQuitMessage(0);  // F10: end at once, nothing to save
+    case 10: return openSettings(window);
+    case 11: return openInfo(window);
+    default: return;  // functions whose screens are not built yet do nothing
     }
 }
 

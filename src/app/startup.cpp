@@ -2,7 +2,9 @@
 
 #include "app/state.h"
 #include "fs/paths.h"
+#include "panels/drives.h"
 #include "panels/panels.h"
+#include "screens/dialog_texts.h"
 #include "settings/language.h"
 #include "settings/settings.h"
 
@@ -38,6 +40,10 @@ void startUp() {
 
     folderNameInput.clear();
     renameInput.clear();
+    renameRequest = RenameRequest();
+    runRequest = RunRequest();
+    driveList.clear();
+    driveIndex = 0;
     renameChoice = deleteChoice = copyOverwriteChoice = moveOverwriteChoice = runChoice = 1;
     messageTitle.clear();
     messageText.clear();
