@@ -2,36 +2,30 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
-namespace {
-struct Probe {
-    const char* what;
-    int x, y;
-    COLORREF expected;
-};
-}  // namespace
+#include <utility>
 
 void expectBox(const Canvas& canvas, const RECT& box, int penWidth, COLORREF frame, COLORREF fill,
                COLORREF outside, bool checkBottom) {
-    const int half = penWidth / 2;
-    const int midX = (box.left + box.right) / 2, midY = (box.top + box.bottom) / 2;
-    const Probe probes[] = {
-        {"left outside", box.left - half - 1, midY, outside},   {"left pen", box.left - half, midY, frame},
-        {"left pen inner", box.left + half - 1, midY, frame},   {"left fill", box.left + half, midY, fill},
-        {"right outside", box.right + half - 1, midY, outside}, {"right pen", box.right + half - 2, midY, frame},
-        {"right pen inner", box.right - half - 1, midY, frame}, {"right fill", box.right - half - 2, midY, fill},
-        {"top outside", midX, box.top - half - 1, outside},     {"top pen", midX, box.top - half, frame},
-        {"top pen inner", midX, box.top + half - 1, frame},     {"top fill", midX, box.top + half, fill},
-        {"bottom outside", midX, box.bottom + half - 1, outside}, {"bottom pen", midX, box.bottom + half - 2, frame},
-        {"bottom pen inner", midX, box.bottom - half - 1, frame}, {"bottom fill", midX, box.bottom - half - 2, fill},
-    };
-    for (const Probe& p : probes) {
-        // Probes beyond the canvas cannot be read; a box may legitimately reach its edge.
-        if (p.x < 0 || p.y < 0 || p.x >= canvas.width() || p.y >= canvas.height()) continue;
-        if (!checkBottom && std::string(p.what).rfind("bottom", 0) == 0) continue;
-        EXPECT_EQ(canvas.pixel(p.x, p.y), p.expected)
-            << p.what << " at " << p.x << "," << p.y << " of box " << box.left << "," << box.top << ","
-            << box.right << "," << box.bottom;
+    const int half = penWidth / 2, midX = (box.left + box.right) / 2, midY = (box.top + box.bottom) / 2;
+    const struct {
+        const char* side;
+        int edge, dir;  // dir: -1 for the left and top sides, +1 for the right and bottom ones
+        bool horizontal;
+    } sides[] = {{"left", box.left, -1, false}, {"right", box.right, 1, false},
+                 {"top", box.top, -1, true},    {"bottom", box.bottom, 1, true}};
+    for (const auto& s : sides) {
+        if (!checkBottom && s.side[0] == 'b') continue;
+        int outer = s.dir < 0 ? s.edge - half : s.edge + half - 2;
+        int inner = s.dir < 0 ? s.edge + half - 1 : s.edge - half - 1;
+        const std::pair<int, COLORREF> probes[] = {
+            {outer + s.dir, outside}, {outer, frame}, {inner, frame}, {inner - s.dir, fill}};
+        for (auto [at, expected] : probes) {
+            int x = s.horizontal ? midX : at, y = s.horizontal ? at : midY;
+            // Probes beyond the canvas cannot be read; a box may legitimately reach its edge.
+            if (expected == CLR_INVALID || x < 0 || y < 0 || x >= canvas.width() || y >= canvas.height()) continue;
+            EXPECT_EQ(canvas.pixel(x, y), expected) << s.side << " side at " << x << "," << y << " of box "
+                                                    << box.left << "," << box.top << "," << box.right << ","
+                                                    << box.bottom;
+        }
     }
 }

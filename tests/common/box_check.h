@@ -6,6 +6,7 @@
 
 #include "common/canvas.h"
 
-// checkBottom false leaves the bottom side out, for boxes whose content runs over it.
+// outside CLR_INVALID leaves the pixels beyond the box unchecked; checkBottom false leaves the
+// bottom side out, for boxes whose content runs over it.
 void expectBox(const Canvas& canvas, const RECT& box, int penWidth, COLORREF frame, COLORREF fill,
                COLORREF outside, bool checkBottom = true);

@@ -12,44 +12,20 @@ struct Case {
     const wchar_t* expected;
 };
 
-TEST(Paths, StripLongPathPrefix) {
-    const Case cases[] = {
-        {L"\\\\?\\UNC\\srv\\share\\x", L"\\\\srv\\share\\x"},
-        {L"\\\\?\\C:\\x", L"C:\\x"},
-        {L"\\\\.\\C:\\x", L"\\\\.\\C:\\x"},
-        {L"C:\\x", L"C:\\x"},
-        {L"", L""},
-        {L"\\\\?\\unc\\srv", L"unc\\srv"},  // the prefixes are matched case-sensitively
-    };
-    for (const Case& c : cases) EXPECT_EQ(StripLongPathPrefix(c.input), c.expected) << c.input;
-}
-
-TEST(Paths, FullPathOfAbsoluteInputKeepsNamesExactly) {
-    const Case cases[] = {
-        {L"C:\\a\\..\\b", L"C:\\b"},
-        {L"C:\\a\\.\\b\\", L"C:\\a\\b\\"},
-        {L"C:/a/b", L"C:\\a\\b"},
-        {L"C:\\a\\\\b", L"C:\\a\\b"},
-        {L"C:\\..\\..", L"C:\\"},
-        {L"C:\\", L"C:\\"},
-        {L"c:\\Report.", L"c:\\Report."},
-        {L"C:\\dir\\name. . ", L"C:\\dir\\name. . "},
-        {L"C:\\dir\\con", L"C:\\dir\\con"},
-        {L"C:\\dir\\nul.txt", L"C:\\dir\\nul.txt"},
-        {L"\\\\?\\C:\\x\\..\\y", L"C:\\y"},
-        {L"\\\\?\\UNC\\srv\\share\\x", L"\\\\srv\\share\\x"},
+TEST(Paths, FullPathLongPathAndStrippedPrefix) {
+    const Case full[] = {
+        {L"C:\\a\\..\\b", L"C:\\b"},           {L"C:\\a\\.\\b\\", L"C:\\a\\b\\"},
+        {L"C:/a//b", L"C:\\a\\b"},             {L"C:\\..\\..", L"C:\\"},
+        {L"c:\\Report.", L"c:\\Report."},      {L"C:\\dir\\name. . ", L"C:\\dir\\name. . "},
+        {L"C:\\dir\\con", L"C:\\dir\\con"},    {L"C:\\dir\\nul.txt", L"C:\\dir\\nul.txt"},
+        {L"\\\\?\\C:\\x\\..\\y", L"C:\\y"},    {L"\\\\?\\UNC\\srv\\share\\x", L"\\\\srv\\share\\x"},
         {L"\\\\srv\\share\\a\\..\\..\\..", L"\\\\srv\\share"},
-        {L"\\\\srv\\share\\", L"\\\\srv\\share\\"},
         {L"\\\\srv\\share\\dots...", L"\\\\srv\\share\\dots..."},
         {L"\\\\.\\PhysicalDrive0", L"\\\\.\\PhysicalDrive0"},
-        {L"\\\\?\\Volume{1234}\\x", L"\\\\?\\Volume{1234}\\x"},
-        {L"", L""},
+        {L"\\\\?\\Volume{1234}\\x", L"\\\\?\\Volume{1234}\\x"}, {L"", L""},
     };
-    for (const Case& c : cases) EXPECT_EQ(FullPath(c.input), c.expected) << c.input;
-}
-
-TEST(Paths, LongPathForms) {
-    const Case cases[] = {
+    for (const Case& c : full) EXPECT_EQ(FullPath(c.input), c.expected) << c.input;
+    const Case longPaths[] = {
         {L"C:\\a\\..\\b", L"\\\\?\\C:\\b"},
         {L"\\\\srv\\share\\x", L"\\\\?\\UNC\\srv\\share\\x"},
         {L"\\\\?\\C:\\a\\..\\b", L"\\\\?\\C:\\a\\..\\b"},  // already prefixed: untouched
@@ -58,7 +34,13 @@ TEST(Paths, LongPathForms) {
         {L"C:\\dir\\trailing ", L"\\\\?\\C:\\dir\\trailing "},
         {L"", L""},
     };
-    for (const Case& c : cases) EXPECT_EQ(LongPath(c.input), c.expected) << c.input;
+    for (const Case& c : longPaths) EXPECT_EQ(LongPath(c.input), c.expected) << c.input;
+    const Case stripped[] = {
+        {L"\\\\?\\UNC\\srv\\share\\x", L"\\\\srv\\share\\x"}, {L"\\\\?\\C:\\x", L"C:\\x"},
+        {L"\\\\.\\C:\\x", L"\\\\.\\C:\\x"},
+        {L"\\\\?\\unc\\srv", L"unc\\srv"},  // the prefixes are matched case-sensitively
+    };
+    for (const Case& c : stripped) EXPECT_EQ(StripLongPathPrefix(c.input), c.expected) << c.input;
 }
 
 TEST(Paths, RelativeInputResolvesAgainstCurrentFolder) {
@@ -69,14 +51,11 @@ TEST(Paths, RelativeInputResolvesAgainstCurrentFolder) {
     EXPECT_EQ(FullPath(L"."), temp.path());
     EXPECT_EQ(LongPath(L"x.txt"), L"\\\\?\\" + temp.path() + L"\\x.txt");
     EXPECT_EQ(FolderOfPath(L"x.txt"), temp.path() + L"\\");
-    // A device name never becomes a network path.
-    std::wstring device = LongPath(L"con");
-    EXPECT_EQ(device.rfind(L"\\\\?\\UNC\\", 0), std::wstring::npos) << device;
+    EXPECT_EQ(LongPath(L"con").rfind(L"\\\\?\\UNC\\", 0), std::wstring::npos) << "a device is no network path";
     SetCurrentDirectoryW(saved.c_str());
 }
 
 TEST(Paths, TrailingDotNamesReachTheirOwnFile) {
-    // "report." and "report" are different files; the listed name must address its own.
     TempFolder temp;
     std::wstring plain = temp.file(L"report", "plain");
     HANDLE h = CreateFileW(LongPath(temp / L"report.").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
@@ -90,31 +69,30 @@ TEST(Paths, TrailingDotNamesReachTheirOwnFile) {
     DeleteFileW(LongPath(temp / L"report.").c_str());
 }
 
-TEST(Paths, ParentFolderAndFolderOf) {
+TEST(Paths, ParentsSeparatorsAndRoots) {
     const Case parents[] = {
-        {L"C:\\Temp\\", L"C:\\"},  {L"C:\\", L"C:\\"},
-        {L"D:\\a\\b", L"D:\\a"},   {L"\\\\srv\\share\\x", L"\\\\srv\\share"},
-        {L"\\\\srv\\share", L"\\\\srv\\share"}, {L"\\\\srv\\share\\", L"\\\\srv\\share"},
+        {L"C:\\Temp\\", L"C:\\"}, {L"C:\\", L"C:\\"}, {L"D:\\a\\b", L"D:\\a"},
+        {L"\\\\srv\\share\\x", L"\\\\srv\\share"}, {L"\\\\srv\\share", L"\\\\srv\\share"},
+        {L"\\\\srv\\share\\", L"\\\\srv\\share"},
     };
     for (const Case& c : parents) EXPECT_EQ(ParentFolder(c.input), c.expected) << c.input;
-    EXPECT_EQ(FolderOfPath(L"C:\\a\\b.txt"), L"C:\\a\\");
     EXPECT_EQ(FolderOfPath(L"\\\\?\\C:\\a\\b.txt"), L"C:\\a\\");
-}
-
-TEST(Paths, SeparatorsAndRoots) {
     EXPECT_EQ(WithTrailingSeparator(L""), L"\\");
-    EXPECT_EQ(WithTrailingSeparator(L"C:\\a"), L"C:\\a\\");
     EXPECT_EQ(WithTrailingSeparator(L"C:/a/"), L"C:/a/");
     EXPECT_EQ(TrimTrailingSeparators(L"C:\\"), L"C:\\");
     EXPECT_EQ(TrimTrailingSeparators(L"D:\\data\\\\"), L"D:\\data");
-    EXPECT_EQ(TrimTrailingSeparators(L"\\\\srv\\share\\"), L"\\\\srv\\share");
-    EXPECT_TRUE(IsDriveRoot(L"C:\\"));
-    EXPECT_TRUE(IsDriveRoot(L"z:/"));
-    EXPECT_FALSE(IsDriveRoot(L"C:\\x"));
-    EXPECT_FALSE(IsDriveRoot(L"\\\\srv\\share"));
-    EXPECT_TRUE(IsShareRoot(L"\\\\srv\\share"));
-    EXPECT_TRUE(IsShareRoot(L"\\\\srv\\share\\"));
-    EXPECT_FALSE(IsShareRoot(L"\\\\srv\\share\\x"));
+    const struct {
+        const wchar_t* path;
+        bool driveRoot, shareRoot;
+    } roots[] = {
+        {L"C:\\", true, false}, {L"z:/", true, false}, {L"C:\\x", false, false},
+        {L"\\\\srv\\share", false, true}, {L"\\\\srv\\share\\", false, true}, {L"\\\\srv\\share\\x", false, false},
+    };
+    for (const auto& r : roots) {
+        EXPECT_EQ(IsDriveRoot(r.path), r.driveRoot) << r.path;
+        EXPECT_EQ(IsShareRoot(r.path), r.shareRoot) << r.path;
+        EXPECT_EQ(IsRootFolder(r.path), r.driveRoot || r.shareRoot) << r.path;
+    }
     EXPECT_TRUE(IsRootFolder(L"\\\\?\\UNC\\srv\\share"));
 }
 
@@ -126,13 +104,6 @@ TEST(Paths, Comparisons) {
     EXPECT_TRUE(IsSameOrInside(L"D:\\x", L"D:\\"));
     EXPECT_TRUE(IsSameOrInside(L"\\\\srv\\share\\a", L"\\\\?\\UNC\\srv\\share"));
     EXPECT_EQ(UpperCaseName(L"Program Files (x86)"), L"PROGRAM FILES (X86)");
-}
-
-TEST(Paths, ExecutableAndCurrentFolder) {
-    std::wstring exe = ExecutablePath();
-    EXPECT_GT(exe.size(), 4u);
-    EXPECT_EQ(_wcsicmp(exe.substr(exe.size() - 4).c_str(), L".exe"), 0);
-    EXPECT_FALSE(CurrentDirectory().empty());
 }
 
 }  // namespace
