@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
+#include <cwchar>
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "common/temp_folder.h"
 #include "fs/paths.h"
@@ -15,27 +15,24 @@ namespace {
 
 // The defaults (English, TEAL, YELLOW, BLACK, BOLD, LARGE, LIGHT) as they lie on disk, worked out
 // by hand from the record layout: magic, version 1, 0 0 0 0 1 1 0, FNV-1a 0xDEA92195, scrambled.
-const uint8_t kDefaultsOnDisk[44] = {
-    0x08, 0x27, 0x4B, 0x74, 0x8C, 0xB9, 0xB4, 0xC7, 0x43, 0x67, 0x0B,
-    0x30, 0xC0, 0x89, 0xFA, 0xD1, 0x4C, 0x65, 0x6D, 0x17, 0x39, 0xDD,
-    0xF5, 0xF7, 0xB2, 0x57, 0x7B, 0x00, 0x31, 0xB9, 0x8A, 0xE1, 0xBD,
-    0x55, 0x7D, 0x07, 0x29, 0xCD, 0xE5, 0xE7, 0x37, 0x66, 0xC2, 0xCE,
-};
+const std::string kDefaults(
+    "\x08\x27\x4B\x74\x8C\xB9\xB4\xC7\x43\x67\x0B\x30\xC0\x89\xFA\xD1\x4C\x65\x6D\x17\x39\xDD"
+    "\xF5\xF7\xB2\x57\x7B\x00\x31\xB9\x8A\xE1\xBD\x55\x7D\x07\x29\xCD\xE5\xE7\x37\x66\xC2\xCE", 44);
 // Italian, NIGHT, MAGENTA, BORDEAUX, NORMAL, VERY LARGE, CYAN: 3 6 5 4 0 2 3, check value 0x99A34B70.
-const uint8_t kOtherOnDisk[44] = {
-    0x08, 0x27, 0x4B, 0x74, 0x8C, 0xB9, 0xB4, 0xC7, 0x43, 0x67, 0x0B,
-    0x30, 0xC3, 0x89, 0xFA, 0xD1, 0x4A, 0x65, 0x6D, 0x17, 0x3C, 0xDD,
-    0xF5, 0xF7, 0xB6, 0x57, 0x7B, 0x00, 0x30, 0xB9, 0x8A, 0xE1, 0xBE,
-    0x55, 0x7D, 0x07, 0x2A, 0xCD, 0xE5, 0xE7, 0xD2, 0x0C, 0xC8, 0x89,
-};
+const std::string kOther(
+    "\x08\x27\x4B\x74\x8C\xB9\xB4\xC7\x43\x67\x0B\x30\xC3\x89\xFA\xD1\x4A\x65\x6D\x17\x3C\xDD"
+    "\xF5\xF7\xB6\x57\x7B\x00\x30\xB9\x8A\xE1\xBE\x55\x7D\x07\x2A\xCD\xE5\xE7\xD2\x0C\xC8\x89", 44);
+const AppSettings kOtherSettings{3, 6, 5, 4, 0, 2, 3};
 
-// A record built here from the layout, with its own hash and scrambling, so files of any content
-// (wrong version, out-of-range values) can be made.
-std::string buildRecord(const int32_t fields[7], uint32_t version = 1) {
+// A record built here from the format description (little-endian fields, FNV-1a over the first 40
+// bytes, XOR scrambling), so files of any content can be made.
+std::string buildRecord(const AppSettings& s, uint32_t version = 1) {
     uint8_t bytes[44] = {'T', 'R', 'V', 'S', 'E', 'T', '1', 0};
     auto put = [&](int at, uint32_t v) {
         for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(v >> (8 * i));
     };
+    const int32_t fields[7] = {s.language, s.backgroundColor, s.selectionBarColor, s.textColor,
+                               s.textStyle, s.fontSize, s.panelBorder};
     put(8, version);
     for (int i = 0; i < 7; ++i) put(12 + 4 * i, static_cast<uint32_t>(fields[i]));
     uint32_t hash = 2166136261u;
@@ -46,28 +43,15 @@ std::string buildRecord(const int32_t fields[7], uint32_t version = 1) {
     return std::string(reinterpret_cast<const char*>(bytes), 44);
 }
 
-std::string bytesOf(const uint8_t (&bytes)[44]) {
-    return std::string(reinterpret_cast<const char*>(bytes), 44);
+std::string flipped(std::string bytes, size_t at, char mask) {
+    bytes[at] = static_cast<char>(bytes[at] ^ mask);
+    return bytes;
 }
-
-void fieldsOf(const AppSettings& s, int32_t out[7]) {
-    const int32_t values[7] = {s.language,  s.backgroundColor, s.selectionBarColor, s.textColor,
-                               s.textStyle, s.fontSize,        s.panelBorder};
-    std::memcpy(out, values, sizeof values);
-}
-
-bool sameSettings(const AppSettings& a, const AppSettings& b) {
-    int32_t x[7], y[7];
-    fieldsOf(a, x);
-    fieldsOf(b, y);
-    return std::memcmp(x, y, sizeof x) == 0;
-}
-
-const std::string kDefaults = bytesOf(kDefaultsOnDisk);
 
 class SettingsFile : public ::testing::Test {
 protected:
     void SetUp() override { appSettings = AppSettings{}; }
+    void TearDown() override { appSettings = AppSettings{}; }
     TempFolder temp;
     std::wstring path = temp / L"torvanecommander.cset";
 };
@@ -77,136 +61,106 @@ TEST(SettingsRecord, HashAndScrambleAtFixedPoints) {
     EXPECT_EQ(settingsHash(zeros), 0xEA6207E5u);  // FNV-1a of forty zero bytes
     SettingsRecord record = {};
     scrambleSettings(record);
-    const struct {
-        int position;
-        uint8_t expected;
-    } points[] = {
-        {0, 17 ^ 'M'}, {1, 48 ^ 'E'}, {15, 226 ^ '3'}, {16, 1 ^ 'M'}, {43, 70 ^ 'V'},
-    };
-    for (const auto& p : points) EXPECT_EQ(record[p.position], p.expected) << p.position;
+    const std::pair<int, int> points[] = {{0, 17 ^ 'M'}, {1, 48 ^ 'E'}, {15, 226 ^ '3'}, {16, 1 ^ 'M'}, {43, 70 ^ 'V'}};
+    for (auto [at, expected] : points) EXPECT_EQ(record[at], expected) << at;
     scrambleSettings(record);
     EXPECT_EQ(record, SettingsRecord{}) << "scrambling twice gives the input back";
 }
 
 TEST_F(SettingsFile, WrittenBytesAreExact) {
-    // The builder below agrees with the hand-worked tables.
-    const int32_t defaults[7] = {0, 0, 0, 0, 1, 1, 0};
-    const int32_t other[7] = {3, 6, 5, 4, 0, 2, 3};
-    ASSERT_EQ(buildRecord(defaults), kDefaults);
-    ASSERT_EQ(buildRecord(other), bytesOf(kOtherOnDisk));
-
+    ASSERT_EQ(buildRecord(AppSettings{}), kDefaults) << "the builder agrees with the hand-worked records";
+    ASSERT_EQ(buildRecord(kOtherSettings), kOther);
     const struct {
         AppSettings settings;
         std::string expected;
     } cases[] = {
         {AppSettings{}, kDefaults},
-        {AppSettings{3, 6, 5, 4, 0, 2, 3}, bytesOf(kOtherOnDisk)},
+        {kOtherSettings, kOther},
         // The file never holds an out-of-range value: each is pulled to its nearer bound.
-        {AppSettings{7, -1, 99, 7, 2, 9, -5}, [] {
-             const int32_t clamped[7] = {3, 0, 6, 6, 1, 2, 0};
-             return buildRecord(clamped);
-         }()},
+        {AppSettings{7, -1, 99, 7, 2, 9, -5}, buildRecord(AppSettings{3, 0, 6, 6, 1, 2, 0})},
     };
     for (const auto& c : cases) {
         appSettings = c.settings;
         EXPECT_TRUE(saveSettingsTo(path));
-        EXPECT_EQ(readFileBytes(path), c.expected) << c.settings.language << " " << c.settings.fontSize;
+        EXPECT_EQ(readFileBytes(path), c.expected) << c.settings.language;
     }
 }
 
 TEST_F(SettingsFile, LoadAcceptsOrFallsBackToDefaults) {
-    const int32_t version2[7] = {1, 1, 1, 1, 1, 1, 1};
-    const int32_t italianSeven[7] = {7, 0, 0, 0, 1, 1, 0};
-    std::string flipped = bytesOf(kOtherOnDisk);
+    const std::string none = "<none>";  // no file at all
     const struct {
         const char* name;
-        std::string content;  // "<none>": no file at all
+        std::string content;
         bool accepted;
         AppSettings expected;
     } cases[] = {
-        {"valid", bytesOf(kOtherOnDisk), true, AppSettings{3, 6, 5, 4, 0, 2, 3}},
-        {"no file", "<none>", false, AppSettings{}},
+        {"valid", kOther, true, kOtherSettings},
+        {"no file", none, false, AppSettings{}},
         {"empty", "", false, AppSettings{}},
-        {"43 bytes", bytesOf(kOtherOnDisk).substr(0, 43), false, AppSettings{}},
-        {"45 bytes", bytesOf(kOtherOnDisk) + '\0', false, AppSettings{}},
-        {"flipped magic byte", std::string(flipped).replace(2, 1, 1, static_cast<char>(flipped[2] ^ 0x01)), false,
-         AppSettings{}},
-        {"flipped field byte", std::string(flipped).replace(20, 1, 1, static_cast<char>(flipped[20] ^ 0x40)), false,
-         AppSettings{}},
-        {"flipped check byte", std::string(flipped).replace(43, 1, 1, static_cast<char>(flipped[43] ^ 0x80)), false,
-         AppSettings{}},
-        {"version 2", buildRecord(version2, 2), false, AppSettings{}},
-        {"version 0", buildRecord(version2, 0), false, AppSettings{}},
-        {"language 7", buildRecord(italianSeven), true, AppSettings{3, 0, 0, 0, 1, 1, 0}},
+        {"43 bytes", kOther.substr(0, 43), false, AppSettings{}},
+        {"45 bytes", kOther + '\0', false, AppSettings{}},
+        {"flipped magic byte", flipped(kOther, 2, 0x01), false, AppSettings{}},
+        {"flipped field byte", flipped(kOther, 20, 0x40), false, AppSettings{}},
+        {"flipped check byte", flipped(kOther, 43, '\x80'), false, AppSettings{}},
+        {"version 2", buildRecord(AppSettings{1, 1, 1, 1, 1, 1, 1}, 2), false, AppSettings{}},
+        {"version 0", buildRecord(AppSettings{1, 1, 1, 1, 1, 1, 1}, 0), false, AppSettings{}},
+        {"language 7", buildRecord(AppSettings{7, 0, 0, 0, 1, 1, 0}), true, AppSettings{3, 0, 0, 0, 1, 1, 0}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         DeleteFileW(path.c_str());
-        if (c.content != "<none>") temp.file(L"torvanecommander.cset", c.content);
+        if (c.content != none) temp.file(L"torvanecommander.cset", c.content);
         appSettings = AppSettings{2, 2, 2, 2, 0, 0, 2};  // leftovers must not survive a fallback
-
         EXPECT_EQ(loadSettingsFrom(path), c.accepted);
-        EXPECT_TRUE(sameSettings(appSettings, c.expected));
+        EXPECT_EQ(buildRecord(appSettings), buildRecord(c.expected)) << "all seven fields";
         // An accepted file is left exactly as it was (language 7 stays 7 on disk); a refused one is
         // replaced by the defaults at once.
         EXPECT_EQ(readFileBytes(path), c.accepted ? c.content : kDefaults);
     }
 }
 
-TEST_F(SettingsFile, FolderWithTheFileNameStaysAndNothingIsLeftBehind) {
-    temp.folder(L"torvanecommander.cset");
-    appSettings = AppSettings{1, 1, 1, 1, 1, 1, 1};
-    EXPECT_FALSE(loadSettingsFrom(path));
-    EXPECT_TRUE(sameSettings(appSettings, AppSettings{}));
-    DWORD attributes = GetFileAttributesW(path.c_str());
-    ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
-    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
-
-    // The failed replace removed its temporary file: the folder holds only the one entry.
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((temp.path() + L"\\*").c_str(), &found);
-    ASSERT_NE(search, INVALID_HANDLE_VALUE);
-    std::vector<std::wstring> names;
-    do {
-        std::wstring name = found.cFileName;
-        if (name != L"." && name != L"..") names.push_back(name);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    EXPECT_EQ(names, std::vector<std::wstring>{L"torvanecommander.cset"});
-}
-
-TEST_F(SettingsFile, FailedWriteKeepsTheOldFile) {
-    const std::string old = bytesOf(kOtherOnDisk);
-
+TEST_F(SettingsFile, FailedWriteKeepsTheOldFileAndLeavesNothingBehind) {
+    temp.file(L"torvanecommander.cset", kOther);
     // Held open without sharing by another program.
-    temp.file(L"torvanecommander.cset", old);
     HANDLE holder = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    appSettings = AppSettings{};
     bool replacedWhileOpen = saveSettingsTo(path);
     CloseHandle(holder);
     EXPECT_FALSE(replacedWhileOpen);
-    EXPECT_EQ(readFileBytes(path), old);
-
+    EXPECT_EQ(readFileBytes(path), kOther);
     // Read-only (Windows refuses the replace; Wine would allow it, so the program checks).
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
     bool replacedReadOnly = saveSettingsTo(path);
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_FALSE(replacedReadOnly);
-    EXPECT_EQ(readFileBytes(path), old);
+    EXPECT_EQ(readFileBytes(path), kOther);
 
-    // Neither attempt left a temporary file beside it.
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((temp.path() + L"\\*.tmp").c_str(), &found);
-    EXPECT_EQ(search, INVALID_HANDLE_VALUE);
-    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    // A folder of the file's name: loading falls back to the defaults and the folder stays.
+    std::wstring other = temp.folder(L"sub") + L"\\torvanecommander.cset";
+    CreateDirectoryW(other.c_str(), nullptr);
+    appSettings = kOtherSettings;
+    EXPECT_FALSE(loadSettingsFrom(other));
+    EXPECT_EQ(buildRecord(appSettings), kDefaults);
+    EXPECT_TRUE(GetFileAttributesW(other.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+
+    // No attempt left a temporary file beside its target.
+    auto entriesIn = [](const std::wstring& folder) {
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return -1;
+        int n = 0;
+        do n += wcscmp(found.cFileName, L".") != 0 && wcscmp(found.cFileName, L"..") != 0 ? 1 : 0;
+        while (FindNextFileW(search, &found));
+        FindClose(search);
+        return n;
+    };
+    EXPECT_EQ(entriesIn(temp.path()), 2);  // the file and "sub"
+    EXPECT_EQ(entriesIn(temp / L"sub"), 1);
 }
 
 TEST(SettingsFilePath, BesideTheExecutable) {
     std::wstring exe = ExecutablePath();
-    ASSERT_FALSE(exe.empty());
-    std::wstring folder = exe.substr(0, exe.find_last_of(L"\\/") + 1);
-    EXPECT_EQ(settingsFilePath(), folder + L"torvanecommander.cset");
+    EXPECT_EQ(settingsFilePath(), exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"torvanecommander.cset");
 }
 
 }  // namespace
