@@ -8,6 +8,9 @@
 namespace {
 
 constexpr DWORD kTemporaryBits = FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+// A chunk is written in quarters, each after its own pump: under Wine one 1 MiB WriteFile is several
+// times slower than four of 256 KiB once the page cache has settled, and ESC is seen sooner.
+constexpr DWORD kWritePiece = kTransferChunkSize / 4;
 
 // What the open source told us before the copy.
 struct SourceFacts {
@@ -15,6 +18,23 @@ struct SourceFacts {
     bool haveTimes = false;
     FILETIME created = {}, accessed = {}, written = {};
     DWORD attributes = INVALID_FILE_ATTRIBUTES;  // from the handle, for when the path cannot be read later
+};
+
+// The chunk buffer: committed pages come zero-filled and page-aligned; under Wine reads and writes
+// through such a buffer run about twice as fast as through a heap block of the same size.
+class ChunkBuffer {
+public:
+    ChunkBuffer() : data_(static_cast<char*>(VirtualAlloc(nullptr, kTransferChunkSize, MEM_COMMIT | MEM_RESERVE,
+                                                          PAGE_READWRITE))) {}
+    ~ChunkBuffer() {
+        if (data_) VirtualFree(data_, 0, MEM_RELEASE);
+    }
+    ChunkBuffer(const ChunkBuffer&) = delete;
+    ChunkBuffer& operator=(const ChunkBuffer&) = delete;
+    char* data() const { return data_; }
+
+private:
+    char* data_;
 };
 
 // Pumps; false only when the member treats a false pump result as a cancellation.
@@ -45,7 +65,8 @@ DWORD copyChunks(HWND window, HANDLE source, HANDLE temp, const std::wstring& di
     publishItem(window, how, 0, facts.size, shown, before, all);
     if (!keepGoing(how)) return ERROR_CANCELLED;
 
-    std::vector<char> buffer(kTransferChunkSize, 0);
+    ChunkBuffer buffer;
+    if (!buffer.data()) return LastFailureCode();
     uint64_t done = 0;
     for (;;) {
         DWORD got = 0;
@@ -58,7 +79,8 @@ DWORD copyChunks(HWND window, HANDLE source, HANDLE temp, const std::wstring& di
         for (DWORD offset = 0; offset < got;) {
             if (!keepGoing(how)) return ERROR_CANCELLED;
             DWORD wrote = 0;
-            if (!WriteFile(temp, buffer.data() + offset, got - offset, &wrote, nullptr)) return LastFailureCode();
+            DWORD piece = got - offset < kWritePiece ? got - offset : kWritePiece;
+            if (!WriteFile(temp, buffer.data() + offset, piece, &wrote, nullptr)) return LastFailureCode();
             if (wrote == 0) return ERROR_WRITE_FAULT;
             offset += wrote;
             done += wrote;
