@@ -114,8 +114,11 @@ bool makeFolderLink(const std::wstring& link, const std::wstring& target, std::w
 }
 
 void removeFolderLink(const std::wstring& link) {
-    // A folder link is removed as a folder; its target stays. Wine removes neither way.
-    if (!RemoveDirectoryW(LongPath(link).c_str())) DeleteFileW(LongPath(link).c_str());
-    if (listsAsReparsePoint(link) && runningUnderWine() && runUnix(L"Z:\\bin\\rm", "rm", &link, 1))
-        waitForLink(link, false);
+    // Under Wine only rm: its RemoveDirectoryW follows a Unix symlink and removes an empty target.
+    if (runningUnderWine()) {
+        if (runUnix(L"Z:\\bin\\rm", "rm", &link, 1)) waitForLink(link, false);
+        return;
+    }
+    // A junction or folder symbolic link is removed as a folder; its target stays.
+    RemoveDirectoryW(LongPath(link).c_str());
 }

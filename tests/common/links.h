@@ -2,7 +2,8 @@
 // Makes a folder link for protection and scan tests, by whatever the system under test supports:
 // a junction (FSCTL_SET_REPARSE_POINT), a symbolic link, or under Wine a Unix symlink made with
 // /bin/ln (Wine 8 fails the junction call with 50 and its CreateSymbolicLinkW reports success
-// without creating anything; a Unix symlink lists as a reparse-point folder).
+// without creating anything; a Unix symlink lists as a reparse-point folder, GetFileAttributesW on
+// it fails, and its RemoveDirectoryW follows it, so such links are removed with /bin/rm).
 #include <string>
 
 // True when `link` now lists as a reparse point leading to `target`; `how` names the method used.

@@ -50,12 +50,20 @@ TEST(FileOps, TemporaryFileAndFolderBesideTheTarget) {
     file.close();
     EXPECT_EQ(readFileBytes(path), "abc");
 
+    // Elsewhere: in the same tick a folder with the same counter value would take the file's name
+    // and need a second attempt.
     std::wstring folderPath;
-    ASSERT_TRUE(CreateTempFolderNear(temp / L"sub", folderPath, error));
+    ASSERT_TRUE(CreateTempFolderNear(temp.folder(L"other") + L"\\sub", folderPath, error));
     EXPECT_EQ(error, 0u);
     EXPECT_EQ(TempFolderCounter, folders + 1);
     EXPECT_EQ(TempFileCounter, files + 1);  // the counters are independent
     EXPECT_TRUE(GetPathAttributes(folderPath) & FILE_ATTRIBUTE_DIRECTORY);
+
+    // Beside the file's own target a colliding name is skipped for the next counter value.
+    std::wstring besideFile;
+    ASSERT_TRUE(CreateTempFolderNear(target, besideFile, error));
+    EXPECT_NE(besideFile, path);
+    EXPECT_EQ(readFileBytes(path), "abc");
 }
 
 TEST(FileOps, TemporaryMakersReportTheFolderProblem) {
