@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds the benchmarks and runs them under Wine; each prints its medians and ratios.
-#   scripts/bench.sh [NAME...]     e.g. scripts/bench.sh listing frame
+# Builds the benchmarks and runs them under Wine; each prints its medians and the ratio it is
+# judged by. Benchmarks are never part of the tests.
+#   scripts/bench.sh                    all of them
+#   scripts/bench.sh NAME [ARGS...]     one, with its own arguments (e.g. scripts/bench.sh transfer big)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$root/scripts/deps.sh"
@@ -11,12 +13,14 @@ cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_6
       -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j "$(nproc)" >/dev/null
 
-names=("$@")
-if [ ${#names[@]} -eq 0 ]; then
-  for f in "$build"/bench/bench_*.exe; do n=$(basename "$f" .exe); names+=("${n#bench_}"); done
-fi
+want="${1:-}"; [ $# -gt 0 ] && shift
 trap 'WINEPREFIX="$prefix" "$WINE_SERVER" -k >/dev/null 2>&1 || true' EXIT
-for name in "${names[@]}"; do
+status=0
+for exe in "$build"/bench/bench_*.exe; do
+  [ -e "$exe" ] || continue
+  name=$(basename "$exe" .exe); name=${name#bench_}
+  [ -n "$want" ] && [ "$want" != "$name" ] && continue
   echo "== $name"
-  "$root/scripts/wine-exec.sh" "$prefix" "$build/bench/bench_$name.exe"
+  "$root/scripts/wine-exec.sh" "$prefix" "$exe" "$@" || status=$?
 done
+exit $status

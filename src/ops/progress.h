@@ -1,0 +1,70 @@
+#pragma once
+// Progress, cancellation and failure reports shared by copy, move and delete: the three progress
+// records, how an operation publishes progress and keeps the window alive, the resets that end an
+// operation, the multi-line failure report, and the copy/move progress box.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "settings/language.h"
+
+struct OperationProgress {
+    std::wstring currentItem;  // for items inside a folder, the relative path
+    uint64_t itemDone = 0;     // bytes of the current file
+    uint64_t itemSize = 0;
+    int32_t itemPercent = 0;   // 0..100, the upper bar
+    uint64_t totalDone = 0;    // bytes of the whole operation (delete: items)
+    uint64_t totalSize = 0;
+    int32_t totalPercent = 0;  // 0..100, the lower bar
+};
+
+extern OperationProgress copyProgress, moveProgress, deleteProgress;
+// Synchronous repaints requested through publishProgress since start; read by nothing but checks.
+extern uint32_t progressRepaintCount;
+
+extern const LocalizedText partialTargetHint;  // "Operation stopped. Partial target may exist."
+extern const LocalizedText checkFoldersHint;   // "Please check source and target folders. ..."
+
+// done * 100 / total, truncated and capped at 100; a total of 0 gives 100.
+int32_t percentOf(uint64_t done, uint64_t total);
+
+// Repaints the whole window at once (no erase), then pumps messages, ignoring the result. A null
+// window only pumps.
+void publishProgress(HWND window);
+// Store the five values, derive both percentages, then publishProgress.
+void setCopyProgress(HWND window, const std::wstring& item, uint64_t itemDone, uint64_t itemSize,
+                     uint64_t totalDone, uint64_t totalSize);
+void setMoveProgress(HWND window, const std::wstring& item, uint64_t itemDone, uint64_t itemSize,
+                     uint64_t totalDone, uint64_t totalSize);
+
+// End an operation on every way out: the request emptied, its YES/NO choice back on NO, its
+// progress record zeroed. The delete reset also empties the message box texts (and, once the
+// viewer exists, its document), so callers open their message box after the reset.
+void resetCopyOperation();
+void resetMoveOperation();
+void resetDeleteOperation();
+
+// "Windows error: 5" in the current language; the code in unsigned decimal.
+std::wstring windowsErrorLine(DWORD code);
+// The message, then "Item: <item>" (when not empty), the error line and the hint (when not empty),
+// one line each, separated by line feeds only.
+std::wstring operationReport(const std::wstring& message, const std::wstring& item, DWORD code,
+                             const std::wstring& hint);
+// Opens the message box with the title and the report.
+void showOperationReport(HWND window, const std::wstring& title, const std::wstring& message,
+                         const std::wstring& item, DWORD code, const std::wstring& hint);
+
+// "1023 B", "1 KB", "1023 KB", "1 MB", "1 GB": truncated, binary units.
+std::wstring formatProgressBytes(uint64_t bytes);
+
+// Titles of the progress boxes, chosen by the pending request: "COPYING FILES" (marked items),
+// "COPYING FOLDER", "COPYING FILE"; "MOVING FOLDER", "MOVING FILE".
+std::wstring copyTitle();
+std::wstring moveTitle();
+
+// A framed white bar filled to `percent` (clamped to 0..100) with the percentage centred on it.
+void drawProgressBar(HDC dc, const RECT& rect, int32_t percent);
+// The CopyProgress (move false) or MoveProgress box centred in a client area of w x h; the lower
+// "Total:" part only for folder and marked-items copies and for folder moves.
+void drawCopyMoveProgress(HDC dc, int w, int h, bool move);

@@ -1,0 +1,34 @@
+#pragma once
+// The pending request of each file operation: recorded when the operation is accepted, read by its
+// confirmation and progress screens, emptied by its reset (ops/progress.h).
+#include <cstdint>
+#include <string>
+
+struct CopyRequest {
+    std::wstring sourceName;    // the entry's name; for marked items the count text
+    std::wstring sourcePath;    // source folder + name (empty for marked items)
+    std::wstring targetPath;    // targetFolder + name (empty for marked items)
+    std::wstring targetFolder;  // the target panel's folder with a trailing separator
+    bool isFolder = false;      // true also for marked items
+    bool isMulti = false;       // marked items
+};
+
+struct MoveRequest {
+    std::wstring sourceName;
+    std::wstring sourcePath;
+    std::wstring targetPath;
+    std::wstring targetFolder;
+    bool isFolder = false;
+};
+
+enum class DeleteKind : int32_t { None = 0, File = 1, Folder = 2, MarkedItems = 3 };
+
+struct DeleteRequest {
+    DeleteKind kind = DeleteKind::None;
+    std::wstring displayText;  // the entry name, or "<n> item(s)" for marked items
+    std::wstring targetPath;   // the entry's full path, or the panel's folder for marked items
+};
+
+extern CopyRequest copyRequest;
+extern MoveRequest moveRequest;
+extern DeleteRequest deleteRequest;

@@ -1,0 +1,58 @@
+#pragma once
+// Safe file transfer, tree scan and tree deletion. A file is read in 1 MiB chunks into a new
+// temporary file beside the target, flushed, given the source's times, renamed onto the target and
+// only then given the source's attributes; a failure or cancellation deletes the temporary file and
+// leaves an existing target untouched. Results are 0 or a Windows error code; the engine itself
+// produces 80 (target exists), 29 (a write wrote nothing) and 1223 (cancelled).
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ops/progress.h"
+
+constexpr DWORD kTransferChunkSize = 1048576;
+constexpr int kMaxScanDepth = 128;          // levels below the scanned root (the root is level 0)
+constexpr size_t kMaxScanRecords = 200000;  // records a scan may hold; one more fails it
+
+// One entry of a scanned tree, in pre-order; the path is relative to the root, joined with "\".
+struct ScanRecord {
+    std::wstring relativePath;
+    bool isFolder = false;
+    uint64_t size = 0;  // 0 for folders
+};
+
+// The columns that tell the members of the chunked-transfer family apart.
+struct ChunkedTransfer {
+    OperationProgress* progress;  // the record that is published into
+    bool overwrite;               // the final rename may replace an existing target
+    bool withTotal;               // totalDone and totalPercent are published too
+    bool pumpCancels;             // a false pump result at a cancellation point stops with 1223
+    bool moveSource;              // cross-volume move: after the rename the source is made writable,
+                                  // after the last publish it is deleted (its attributes come back
+                                  // if that fails)
+};
+
+// The shared loop. Cancellation points (when pumpCancels): once before the first read, before every
+// write call, after every chunk. `copied` (optional) receives the file's size on success.
+DWORD transferFileChunked(HWND window, const std::wstring& source, const std::wstring& target,
+                          const std::wstring& display, const ChunkedTransfer& how, uint64_t before,
+                          uint64_t all, uint64_t* copied);
+// Into copyProgress; overwrite and totals by the flags; cancellable.
+DWORD copyFileChunked(HWND window, const std::wstring& source, const std::wstring& target,
+                      const std::wstring& display, bool overwrite, bool withTotal, uint64_t before, uint64_t all,
+                      uint64_t* copied = nullptr);
+// Into moveProgress with totals; never overwrites; not cancellable (ESC only changes the status).
+DWORD copyFileForMove(HWND window, const std::wstring& source, const std::wstring& target,
+                      const std::wstring& display, uint64_t before, uint64_t all, uint64_t* copied = nullptr);
+
+// Reads the whole tree below `root` into `records` (pre-order) and the bytes of all files into
+// `totalBytes`. Fails on any reparse point inside, below level 128, or beyond 200,000 records.
+bool scanFolderTree(const std::wstring& root, std::vector<ScanRecord>& records, uint64_t& totalBytes);
+// Deletes the files of the list, then its folders deepest first, then the root. Strict: the first
+// failure stops it, and a file or folder that survives keeps its attributes. Tolerant (cleaning up a
+// half-built temporary tree): "not found" codes (2, 3, 1168) are ignored, every item and the root
+// are tried, and the first other code is returned.
+DWORD deleteTree(const std::wstring& root, const std::vector<ScanRecord>& records, bool tolerant);
