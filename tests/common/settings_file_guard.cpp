@@ -12,19 +12,13 @@ SettingsFileGuard::SettingsFileGuard()
 
 SettingsFileGuard::~SettingsFileGuard() {
     SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DWORD attributes = GetFileAttributesW(path_.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        removeTree(path_);
-    else
-        DeleteFileW(path_.c_str());
+    DeleteFileW(path_.c_str());
     if (existed_) {
         HANDLE file = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                   nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            DWORD written = 0;
-            WriteFile(file, bytes_.data(), static_cast<DWORD>(bytes_.size()), &written, nullptr);
-            CloseHandle(file);
-        }
+        DWORD written = 0;
+        WriteFile(file, bytes_.data(), static_cast<DWORD>(bytes_.size()), &written, nullptr);
+        CloseHandle(file);
     }
     if (mutex_) {
         ReleaseMutex(mutex_);

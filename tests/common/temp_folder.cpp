@@ -1,5 +1,6 @@
 #include "common/temp_folder.h"
 
+#include <cwchar>
 #include <vector>
 
 #include "fs/paths.h"
@@ -9,21 +10,18 @@ std::wstring makeUniqueFolder() {
     static uint32_t counter = 0;
     std::vector<wchar_t> buffer(MAX_PATH + 1);
     GetTempPathW(MAX_PATH, buffer.data());
-    std::wstring base = TrimTrailingSeparators(buffer.data());
+    std::wstring base = TrimTrailingSeparators(buffer.data()) + L"\\tvtest_" + std::to_wstring(GetCurrentProcessId());
     for (;;) {
-        std::wstring candidate = base + L"\\tvtest_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-                                 std::to_wstring(GetTickCount()) + L"_" + std::to_wstring(++counter);
+        std::wstring candidate = base + L"_" + std::to_wstring(GetTickCount()) + L"_" + std::to_wstring(++counter);
         if (CreateDirectoryW(LongPath(candidate).c_str(), nullptr)) return candidate;
     }
 }
 
 void createParents(const std::wstring& path) {
     std::wstring parent = ParentFolder(path);
-    if (parent == TrimTrailingSeparators(path)) return;
-    if (GetFileAttributesW(LongPath(parent).c_str()) == INVALID_FILE_ATTRIBUTES) {
-        createParents(parent);
-        CreateDirectoryW(LongPath(parent).c_str(), nullptr);
-    }
+    if (parent == TrimTrailingSeparators(path) || pathExists(parent)) return;
+    createParents(parent);
+    CreateDirectoryW(LongPath(parent).c_str(), nullptr);
 }
 }  // namespace
 
@@ -42,11 +40,10 @@ std::wstring TempFolder::file(const std::wstring& relative, const std::string& c
     createParents(full);
     HANDLE h = CreateFileW(LongPath(full).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                            nullptr);
-    if (h != INVALID_HANDLE_VALUE) {
-        DWORD written = 0;
-        if (!content.empty()) WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-        CloseHandle(h);
-    }
+    DWORD written = 0;
+    if (h != INVALID_HANDLE_VALUE && !content.empty())
+        WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
     return full;
 }
 
@@ -78,19 +75,15 @@ void removeTree(const std::wstring& path) {
     DWORD attributes = GetFileAttributesW(lp.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return;
     SetFileAttributesW(lp.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        WIN32_FIND_DATAW data;
-        HANDLE find = FindFirstFileW(LongPath(path + L"\\*").c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                std::wstring name = data.cFileName;
-                if (name != L"." && name != L"..") removeTree(path + L"\\" + name);
-            } while (FindNextFileW(find, &data));
-            FindClose(find);
-        }
-    }
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveDirectoryW(lp.c_str());
-    else
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         DeleteFileW(lp.c_str());
+        return;
+    }
+    WIN32_FIND_DATAW data;
+    HANDLE find = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ? INVALID_HANDLE_VALUE
+                                                              : FindFirstFileW(LongPath(path + L"\\*").c_str(), &data);
+    for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &data))
+        if (wcscmp(data.cFileName, L".") != 0 && wcscmp(data.cFileName, L"..") != 0) removeTree(path + L"\\" + data.cFileName);
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
+    RemoveDirectoryW(lp.c_str());
 }

@@ -2,6 +2,8 @@
 // the scroll rule that keeps the cursor row in view.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "common/app_state.h"
 #include "common/canvas.h"
 #include "panels/panel_draw.h"
@@ -19,24 +21,20 @@ DirEntry folder(const std::wstring& name) {
 
 using PanelDraw = AppTest;
 
-TEST_F(PanelDraw, FormatSize) {
+TEST_F(PanelDraw, FormatSizeAndDate) {
     const uint64_t KB = 1024, MB = KB * KB, GB = MB * KB;
     const struct {
         DirEntry entry;
         const wchar_t* expected;
-    } cases[] = {
-        {file(L"a", 0), L"0 B"},           {file(L"a", 1023), L"1023 B"},
-        {file(L"a", KB), L"1.0 KB"},       {file(L"a", 1536), L"1.5 KB"},
+    } sizes[] = {
+        {file(L"a", 0), L"0 B"}, {file(L"a", 1023), L"1023 B"}, {file(L"a", KB), L"1.0 KB"}, {file(L"a", 1536), L"1.5 KB"},
         {file(L"a", MB - 1), L"1024.0 KB"},  // 1023.999 KB rounds up in one decimal
-        {file(L"a", 5 * MB + MB / 4), L"5.3 MB"},
-        {file(L"a", GB), L"1.0 GB"},       {file(L"a", 5 * 1024 * GB), L"5120.0 GB"},  // no TB step
-        {file(L"a", ~0ull), L"17179869184.0 GB"},
-        {folder(L"x.exe"), L"<DIR>"},      {folder(L".."), L""},
+        {file(L"a", 5 * MB + MB / 4), L"5.3 MB"}, {file(L"a", GB), L"1.0 GB"},
+        {file(L"a", 5 * 1024 * GB), L"5120.0 GB"},  // no TB step
+        {file(L"a", ~0ull), L"17179869184.0 GB"}, {folder(L"x.exe"), L"<DIR>"}, {folder(L".."), L""},
     };
-    for (const auto& c : cases) EXPECT_EQ(formatSize(c.entry), c.expected) << c.entry.size;
-}
+    for (const auto& c : sizes) EXPECT_EQ(formatSize(c.entry), c.expected) << c.entry.size;
 
-TEST_F(PanelDraw, FormatDateInLocalTime) {
     // A local wall-clock time as the UTC file time the listing would hold.
     auto utcOfLocal = [](WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second) {
         SYSTEMTIME local = {year, month, 0, day, hour, minute, second, 0};
@@ -48,14 +46,13 @@ TEST_F(PanelDraw, FormatDateInLocalTime) {
         uint64_t modified;
         bool parent;
         const wchar_t* expected;
-    } cases[] = {
+    } dates[] = {
         {utcOfLocal(2026, 12, 5, 14, 7, 59), false, L"05.12.26 14:07"},  // seconds dropped, not rounded
-        {utcOfLocal(2005, 3, 7, 8, 9, 0), false, L"07.03.05 08:09"},
         {utcOfLocal(1999, 10, 31, 23, 59, 0), false, L"31.10.99 23:59"},
-        {utcOfLocal(2026, 12, 5, 14, 7, 0), true, L""},  // the parent entry never shows a date
-        {~0ull, false, L""},                               // beyond what a SYSTEMTIME can hold
+        {utcOfLocal(2005, 3, 7, 8, 9, 0), true, L""},  // the parent entry never shows a date
+        {~0ull, false, L""},                            // beyond what a SYSTEMTIME can hold
     };
-    for (const auto& c : cases) {
+    for (const auto& c : dates) {
         DirEntry e = c.parent ? folder(L"..") : file(L"f.txt");
         e.modified = c.modified;
         EXPECT_EQ(formatDate(e), c.expected) << c.expected;
@@ -71,37 +68,28 @@ TEST_F(PanelDraw, EntryColorByType) {
         DirEntry entry;
         COLORREF expected;
     } cases[] = {
-        {file(L"archive.TAR.BAK"), grey}, {file(L".bak"), grey},       {file(L"main.CPP"), blue},
-        {file(L"x.Hpp"), blue},           {file(L"old.bak.cpp"), blue}, {file(L"README.md"), black},
-        {file(L"a.HTM"), red},            {file(L"a.xml"), red},        {file(L"go.Cmd"), purple},
-        {file(L"x.com"), purple},         {file(L"Makefile"), text},    {file(L"name."), text},
-        {file(L"a.cppx"), text},          {file(L"a.txt.zip"), text},   {folder(L"x.exe"), text},
-        {folder(L"src.bak"), text},
+        {file(L"archive.TAR.BAK"), grey}, {file(L".bak"), grey}, {file(L"main.CPP"), blue}, {file(L"x.Hpp"), blue},
+        {file(L"old.bak.cpp"), blue}, {file(L"README.md"), black}, {file(L"a.HTM"), red}, {file(L"a.xml"), red},
+        {file(L"go.Cmd"), purple}, {file(L"x.com"), purple}, {file(L"Makefile"), text}, {file(L"name."), text},
+        {file(L"a.cppx"), text}, {file(L"a.txt.zip"), text}, {folder(L"x.exe"), text}, {folder(L"src.bak"), text},
     };
     for (const auto& c : cases) EXPECT_EQ(entryColor(c.entry), c.expected) << c.entry.name;
 }
 
 TEST_F(PanelDraw, ColumnsNarrowBelow720AndNameAtLeast160) {
-    const struct {
-        int innerWidth;  // x1 - x0
-        bool narrow;
-        int nameRight, dateLeft, dateRight, sizeLeft, sizeRight;  // relative to x0
-    } cases[] = {
-        {720, false, 353, 365, 590, 602, 712},
-        {719, true, 431, 439, 619, 627, 711},
-        {448, true, 160, 168, 348, 356, 440},  // exactly at the minimum
-        {300, true, 160, 168, 348, 356, 292},  // pushed past the right edge
+    // Inner width x1 - x0, then narrow, name end, date start and end, size start and end from x0.
+    const std::array<int, 7> cases[] = {
+        {720, 0, 353, 365, 590, 602, 712}, {719, 1, 431, 439, 619, 627, 711},
+        {448, 1, 160, 168, 348, 356, 440},  // exactly at the minimum
+        {300, 1, 160, 168, 348, 356, 292},  // pushed past the right edge
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.innerWidth);
-        PanelColumns col = panelColumns(RECT{100, 86, 100 + c.innerWidth + 36, 970});
-        ASSERT_EQ(col.x0, 118);
-        EXPECT_EQ(col.narrow, c.narrow);
-        EXPECT_EQ(col.nameRight - 118, c.nameRight);
-        EXPECT_EQ(col.dateLeft - 118, c.dateLeft);
-        EXPECT_EQ(col.dateRight - 118, c.dateRight);
-        EXPECT_EQ(col.sizeLeft - 118, c.sizeLeft);
-        EXPECT_EQ(col.sizeRight - 118, c.sizeRight);
+        PanelColumns col = panelColumns(RECT{100, 86, 100 + c[0] + 36, 970});
+        int x0 = col.x0;
+        EXPECT_EQ((std::array<int, 7>{col.x1 - x0, col.narrow, col.nameRight - x0, col.dateLeft - x0,
+                                      col.dateRight - x0, col.sizeLeft - x0, col.sizeRight - x0}),
+                  c);
+        EXPECT_EQ(x0, 118);
     }
 }
 
@@ -110,20 +98,14 @@ TEST_F(PanelDraw, ScrollMovesTheLeastToShowTheCursor) {
     for (int i = 0; i < 100; ++i) panel.entries.push_back(file(L"f" + std::to_wstring(i)));
     const RECT rect = {0, 0, 600, 76 + 12 + 20 * 36 + 35};
     Canvas canvas(600, rect.bottom);
-    const struct {
-        int cursor, scrollBefore, scrollAfter;
-    } steps[] = {
-        {25, 0, 6},   // the cursor lands on the last visible row
-        {3, 6, 3},    // and on the first when moving up
-        {10, 3, 3},   // inside the view: no move
-        {99, 0, 80},  // after a reload (scroll 0) at the end of the list
-        {-1, 5, 0},   // never below 0
-    };
+    // cursor, scroll before, scroll after: the cursor lands on the last visible row, on the first
+    // when moving up, no move inside the view, the end after a reload (scroll 0), never below 0
+    const int steps[][3] = {{25, 0, 6}, {3, 6, 3}, {10, 3, 3}, {99, 0, 80}, {-1, 5, 0}};
     for (const auto& s : steps) {
-        panel.cursor = s.cursor;
-        panel.scroll = s.scrollBefore;
+        panel.cursor = s[0];
+        panel.scroll = s[1];
         drawPanelContents(canvas.dc(), rect, panel);
-        EXPECT_EQ(panel.scroll, s.scrollAfter) << s.cursor;
+        EXPECT_EQ(panel.scroll, s[2]) << s[0];
     }
     panel.cursor = 50;  // a panel too low for one row keeps its scroll
     panel.scroll = 7;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -55,12 +56,9 @@ TEST_F(SettingsScreen, TextsInEveryLanguage) {
         {0, 0, {L"Language: ENGLISH", L"Sprache: ENGLISH", L"Langue: ENGLISH", L"Lingua: ENGLISH"}},
         {1, 1, {L"Background color: DARK TEAL", L"Hintergrundfarbe: DUNKEL-TEAL", L"Couleur de fond: TURQUOISE FONCE",
                 L"Colore sfondo: VERDE ACQUA SCURO"}},
-        {2, 6, {L"Selection bar: RED", L"Auswahlbalken: ROT", L"Barre de selection: ROUGE", L"Barra selezione: ROSSO"}},
         {3, 4, {L"Text color: BORDEAUX", L"Schriftfarbe: BORDO", L"Couleur du texte: BORDEAUX", L"Colore testo: BORDO"}},
-        {4, 1, {L"Text style: BOLD", L"Schriftstil: FETT", L"Style du texte: GRAS", L"Stile testo: GRASSETTO"}},
         {5, 2, {L"Font size: VERY LARGE", L"Schriftgroesse: SEHR GROSS", L"Taille du texte: TRES GRANDE",
                 L"Dimensione testo: MOLTO GRANDE"}},
-        {6, 0, {L"Panel border: LIGHT", L"Panel-Rahmen: HELL", L"Bordure panneau: CLAIR", L"Bordo pannello: CHIARO"}},
         {7, 0, {L"Back to Commander", L"Zurueck zum Commander", L"Retour au Commander", L"Torna al Commander"}},
         {-1, 0, {L"TORVANE COMMANDER - SETTINGS", L"TORVANE COMMANDER - EINSTELLUNGEN",
                  L"TORVANE COMMANDER - REGLAGES", L"TORVANE COMMANDER - OPZIONI"}},
@@ -91,35 +89,25 @@ TEST_F(SettingsScreen, TextsInEveryLanguage) {
     EXPECT_EQ(settingsHint(), L"Haut/bas = choix   Enter = modifier   ESC = retour");
 }
 
-TEST_F(SettingsScreen, UpAndDownStopAtTheEndsAndOtherKeysDoNothing) {
-    press({VK_F11});
-    EXPECT_EQ(screenMode, ScreenMode::Settings);
-    press({VK_UP});
+TEST_F(SettingsScreen, KeysMoveStopAtTheEndsOrCloseWithoutWriting) {
+    SettingsFileGuard guard;
+    writeMarker(guard.path());
+    press({VK_F11, VK_UP});
     EXPECT_EQ(settingsRow, 0);
-    press({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN});
-    EXPECT_EQ(settingsRow, 7);
-    press({VK_UP});
+    press({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_UP});
     EXPECT_EQ(press({VK_HOME, VK_F1, VK_F12, VK_SPACE, 'A', VK_BACK}), L"F11 Settings opened.");
     EXPECT_EQ(screenMode, ScreenMode::Settings);
     EXPECT_EQ(settingsRow, 6);
-    openSettings(nullptr);
-    EXPECT_EQ(settingsRow, 0) << "opening again starts on the first row";
-}
-
-TEST_F(SettingsScreen, EscF11AndTheBackRowCloseWithoutWriting) {
-    SettingsFileGuard guard;
-    const struct {
-        int row;
-        UINT key;
-    } cases[] = {{7, VK_RETURN}, {7, VK_LEFT}, {7, VK_RIGHT}, {0, VK_ESCAPE}, {3, VK_F11}};
-    for (const auto& c : cases) {
-        writeMarker(guard.path());
-        openSettings(nullptr);
-        settingsRow = c.row;
-        EXPECT_EQ(press({c.key}), L"Settings closed.") << c.key;
-        EXPECT_EQ(screenMode, ScreenMode::MainView) << c.key;
-        EXPECT_EQ(readFileBytes(guard.path()), "marker") << c.key;
+    // ESC, F11 and every change key on the back row close; opening again starts on the first row.
+    const std::pair<int, UINT> closing[] = {{7, VK_RETURN}, {7, VK_LEFT}, {7, VK_RIGHT}, {0, VK_ESCAPE}, {3, VK_F11}};
+    for (auto [row, key] : closing) {
+        settingsRow = row;
+        EXPECT_EQ(press({key}), L"Settings closed.") << key;
+        EXPECT_EQ(screenMode, ScreenMode::MainView) << key;
+        press({VK_F11});
+        EXPECT_EQ(settingsRow, 0);
     }
+    EXPECT_EQ(readFileBytes(guard.path()), "marker");
 }
 
 TEST_F(SettingsScreen, LanguageStepsForwardWithEveryKeyAndSavesEachTime) {
@@ -198,42 +186,35 @@ TEST_F(SettingsScreen, FailedSaveIsSilentAndTheChangeStillApplies) {
 
 TEST_F(SettingsScreen, BoxAndRowsAtFullSizeAndBelowTheMinimum) {
     const COLORREF background = RGB(1, 2, 3);
+    // 680 x 520 (the minimum) at 1920 x 1080, a third of each side at 2400 x 1800, W - 80 by H - 100
+    // below the minimum; the rows keep their 46-pixel spacing at every font size.
     const struct {
-        int width, height;
+        int width, height, fontSize;
         RECT box;
-    } sizes[] = {
-        {1920, 1080, {620, 280, 1300, 800}},   // 680 x 520, the minimum box
-        {2400, 1800, {800, 600, 1600, 1200}},  // a third of each side
-        {700, 560, {40, 50, 660, 510}},        // below the minimum: W - 80 by H - 100
-    };
-    // A yellow frame tells the outline apart from the fills; the row spacing stays 46 at every size.
-    appSettings.panelBorder = 2;
+    } cases[] = {{1920, 1080, 1, {620, 280, 1300, 800}}, {2400, 1800, 0, {800, 600, 1600, 1200}},
+                 {700, 560, 2, {40, 50, 660, 510}}};
+    appSettings.panelBorder = 2;  // a yellow frame tells the outline apart from the fills
     applyColorScheme();
-    for (int fontSize = 0; fontSize < 3; ++fontSize) {
-        appSettings.fontSize = fontSize;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.width);
+        appSettings.fontSize = c.fontSize;
         applyFontSize();
         createFonts();
-        settingsRow = (fontSize * 3 + 2) % 8;
-        for (const auto& s : sizes) {
-            SCOPED_TRACE(testing::Message() << s.width << "x" << s.height << " font size " << fontSize);
-            Canvas canvas(s.width, s.height);
-            canvas.clear(background);
-            drawSettingsScreen(canvas.dc(), s.width, s.height);
-            expectBox(canvas, s.box, 4, RGB(0xFF, 0xE6, 0x00), theme.dialogBackground, background);
-            for (int row = 0; row < 8; ++row) {
-                // Each row a box 38 high, 34 in from the sides, with a 1-pixel black outline; checked
-                // at its ends only, the text lies further in.
-                const int top = s.box.top + 76 + 46 * row, left = s.box.left + 34, right = s.box.right - 34;
-                const COLORREF fill = row == settingsRow ? kWhite : theme.keyButtonFill;
-                EXPECT_EQ(canvas.pixel(left - 2, top + 19), theme.dialogBackground) << row;
-                EXPECT_EQ(canvas.pixel(left, top + 19), kBlack) << row;
-                EXPECT_EQ(canvas.pixel(left + 1, top + 19), fill) << row;
-                EXPECT_EQ(canvas.pixel(left + 6, top), kBlack) << row;
-                EXPECT_EQ(canvas.pixel(left + 6, top + 2), fill) << row;
-                EXPECT_EQ(canvas.pixel(left + 6, top + 37), kBlack) << row;
-                EXPECT_EQ(canvas.pixel(right - 1, top + 19), kBlack) << row;
-                EXPECT_EQ(canvas.pixel(right + 1, top + 19), theme.dialogBackground) << row;
-            }
+        settingsRow = c.fontSize * 3 + 1;
+        Canvas canvas(c.width, c.height);
+        canvas.clear(background);
+        drawSettingsScreen(canvas.dc(), c.width, c.height);
+        expectBox(canvas, c.box, 4, RGB(0xFF, 0xE6, 0x00), theme.dialogBackground, background);
+        for (int row = 0; row < 8; ++row) {
+            // A box 38 high, 34 in from the sides, with a 1-pixel black outline; checked at its ends
+            // only, the text lies further in.
+            const int top = c.box.top + 76 + 46 * row, left = c.box.left + 34, right = c.box.right - 34;
+            EXPECT_EQ(canvas.pixel(left, top + 19), kBlack) << row;
+            EXPECT_EQ(canvas.pixel(left + 1, top + 19), row == settingsRow ? kWhite : theme.keyButtonFill) << row;
+            EXPECT_EQ(canvas.pixel(left + 6, top), kBlack) << row;
+            EXPECT_EQ(canvas.pixel(left + 6, top + 37), kBlack) << row;
+            EXPECT_EQ(canvas.pixel(right - 1, top + 19), kBlack) << row;
+            EXPECT_EQ(canvas.pixel(right + 1, top + 19), theme.dialogBackground) << row;
         }
     }
 }
