@@ -6,6 +6,7 @@
 #include "app/gdi.h"
 #include "app/main_view.h"
 #include "app/state.h"
+#include "ops/progress.h"
 #include "panels/drives.h"
 #include "panels/panel_draw.h"
 #include "panels/panels.h"
@@ -54,6 +55,8 @@ void drawModeScreen(HDC dc, int w, int h) {
     case ScreenMode::CopyOverwriteConfirm: return drawOverwriteConfirm(dc, w, h, false);
     case ScreenMode::MoveOverwriteConfirm: return drawOverwriteConfirm(dc, w, h, true);
     case ScreenMode::RunConfirm: return drawRunConfirm(dc, w, h);
+    case ScreenMode::CopyProgress: return drawCopyMoveProgress(dc, w, h, false);
+    case ScreenMode::MoveProgress: return drawCopyMoveProgress(dc, w, h, true);
     case ScreenMode::MessageBox: return drawMessageBox(dc, w, h);
     default: return;  // the main view, values outside the modes, and screens not built yet
     }

@@ -2,6 +2,7 @@
 
 #include "app/state.h"
 #include "fs/paths.h"
+#include "ops/progress.h"
 #include "panels/drives.h"
 #include "panels/panels.h"
 #include "screens/dialog_texts.h"
@@ -44,10 +45,11 @@ void startUp() {
     runRequest = RunRequest();
     driveList.clear();
     driveIndex = 0;
-    renameChoice = deleteChoice = copyOverwriteChoice = moveOverwriteChoice = runChoice = 1;
-    messageTitle.clear();
-    messageText.clear();
-    messageHint.clear();
+    renameChoice = runChoice = 1;
+    // These also empty the message box texts and set their YES/NO choices back to NO.
+    resetDeleteOperation();
+    resetCopyOperation();
+    resetMoveOperation();
 
     applyColorScheme();
     applyTextColor();

@@ -1,30 +1,30 @@
 // The one place that knows where each dialog's texts come from.
 #include "screens/dialog_texts.h"
 
+#include "ops/requests.h"
 #include "screens/dialogs.h"
 
 RenameRequest renameRequest;
 RunRequest runRequest;
-DialogTexts dialogTexts;
 
 const std::wstring& renameOldName() {
     return renameRequest.oldName;
 }
 
 int32_t deleteKind() {
-    return dialogTexts.deleteKind;
+    return static_cast<int32_t>(deleteRequest.kind);
 }
 
 const std::wstring& deleteDisplayText() {
-    return dialogTexts.deleteText;
+    return deleteRequest.displayText;
 }
 
 const std::wstring& overwriteFileText(bool move) {
-    return move ? dialogTexts.moveFile : dialogTexts.copyFile;
+    return move ? moveRequest.sourceName : copyRequest.sourceName;
 }
 
 const std::wstring& overwriteTargetText(bool move) {
-    return move ? dialogTexts.moveTarget : dialogTexts.copyTarget;
+    return move ? moveRequest.targetFolder : copyRequest.targetFolder;
 }
 
 const std::wstring& runProgramName() {

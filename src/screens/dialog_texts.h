@@ -1,7 +1,6 @@
 #pragma once
-// The pending requests whose texts the dialogs show. Rename and run keep their records here;
-// copy, move and delete own theirs in their operations, and dialogTexts stands in for those until
-// the accessors in dialog_texts.cpp read the real records.
+// The pending rename and run requests, whose texts the dialogs show. Copy, move and delete keep
+// theirs in ops/requests.h; the accessors in dialogs.h read both.
 #include <cstdint>
 #include <string>
 
@@ -18,14 +17,3 @@ struct RunRequest {
     std::wstring programPath;  // full path handed to the shell
 };
 extern RunRequest runRequest;
-
-// Stand-in for the copy, move and delete records.
-struct DialogTexts {
-    int32_t deleteKind = 0;       // 1 file, 2 folder, 3 marked items; anything else reads as file
-    std::wstring deleteText;      // the delete request's display text
-    std::wstring copyFile;        // copy: source name
-    std::wstring copyTarget;      // copy: target folder
-    std::wstring moveFile;        // move: source name
-    std::wstring moveTarget;      // move: target folder
-};
-extern DialogTexts dialogTexts;

@@ -5,6 +5,7 @@
 #include "common/keys.h"
 #include "panels/drives.h"
 #include "panels/panels.h"
+#include "ops/progress.h"
 #include "screens/dialog_texts.h"
 #include "settings/settings.h"
 
@@ -25,7 +26,9 @@ void resetAppState() {
     renameChoice = deleteChoice = copyOverwriteChoice = moveOverwriteChoice = runChoice = 1;
     renameRequest = RenameRequest();
     runRequest = RunRequest();
-    dialogTexts = DialogTexts();
+    resetCopyOperation();
+    resetMoveOperation();
+    resetDeleteOperation();
     leftPanel = rightPanel = PanelState();
     leftPanelActive = true;
     driveList.clear();

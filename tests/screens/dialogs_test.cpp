@@ -11,6 +11,7 @@
 #include "common/box_check.h"
 #include "common/canvas.h"
 #include "screens/dialog_texts.h"
+#include "ops/requests.h"
 #include "screens/dialogs.h"
 #include "settings/settings.h"
 
@@ -51,7 +52,12 @@ protected:
         renameInput = L"new.txt";
         renameRequest = {L"old.txt", L"C:\\data\\old.txt"};
         runRequest = {L"setup.exe", L"C:\\data\\setup.exe"};
-        dialogTexts = {1, L"report.txt", L"copy.bin", L"C:\\copy-target", L"move.bin", L"C:\\move-target"};
+        deleteRequest.kind = DeleteKind::File;
+        deleteRequest.displayText = L"report.txt";
+        copyRequest.sourceName = L"copy.bin";
+        copyRequest.targetFolder = L"C:\\copy-target";
+        moveRequest.sourceName = L"move.bin";
+        moveRequest.targetFolder = L"C:\\move-target";
     }
 };
 
@@ -179,7 +185,7 @@ TEST_F(Dialogs, TextsInAllFourLanguages) {
         {0, 0, L"DELETE FILE", L"File:"},
     };
     for (const auto& k : kinds) {
-        dialogTexts.deleteKind = k.kind;
+        deleteRequest.kind = static_cast<DeleteKind>(k.kind);
         appSettings.language = k.language;
         EXPECT_EQ(rowText(kDelete, 0), k.title) << k.kind;
         EXPECT_EQ(rowText(kDelete, 1), k.label) << k.kind;
