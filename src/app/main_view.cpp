@@ -59,8 +59,7 @@ void moveFunctionBar(HWND window, int delta) {
     functionBarIndex += delta;
     if (functionBarIndex < 0) functionBarIndex = 0;
     if (functionBarIndex > 11) functionBarIndex = 11;
-    setStatus(localize(kFunctionSelected) + functionLabel(functionBarIndex) + localize(kEnterStarts));
-    requestRepaint(window);
+    reportStatus(window, localize(kFunctionSelected) + functionLabel(functionBarIndex) + localize(kEnterStarts));
 }
 
 void runFunction(HWND window, int index) {
@@ -106,7 +105,6 @@ void mainViewKey(HWND window, UINT key) {
         if (functionBarFocused == 1) return runFunction(window, functionBarIndex);
         return openEntry(window);
     default:
-        setStatus(localize(kLastKey) + localize(kUnknownKey));
-        return requestRepaint(window);
+        return reportStatus(window, localize(kLastKey) + localize(kUnknownKey));
     }
 }

@@ -28,13 +28,22 @@ void requestRepaint(HWND window) {
     if (window) InvalidateRect(window, nullptr, FALSE);
 }
 
+void reportStatus(HWND window, const std::wstring& text) {
+    setStatus(text);
+    requestRepaint(window);
+}
+
+void switchScreen(HWND window, ScreenMode mode, const std::wstring& text) {
+    screenMode = mode;
+    reportStatus(window, text);
+}
+
 void showMessageBox(HWND window, const std::wstring& title, const std::wstring& text) {
     screenMode = ScreenMode::MessageBox;
     messageTitle = title;
     messageText = text;
     messageHint = localize(kCloseHint);
-    setStatus(title);
-    requestRepaint(window);
+    reportStatus(window, title);
 }
 
 void closeMessageBox(HWND window) {
@@ -48,8 +57,7 @@ void closeMessageBox(HWND window) {
 
 void requestCancel(HWND window) {
     cancelRequested = true;
-    setStatus(localize(kCancelRequested));
-    requestRepaint(window);
+    reportStatus(window, localize(kCancelRequested));
 }
 
 bool isProgressMode(ScreenMode mode) {

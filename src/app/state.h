@@ -52,6 +52,10 @@ extern std::wstring messageTitle, messageText, messageHint;
 void setStatus(const std::wstring& text);
 // Invalidates the whole client area without erasing; a null window does nothing.
 void requestRepaint(HWND window);
+// Sets the status line and requests the repaint: how every command ends.
+void reportStatus(HWND window, const std::wstring& text);
+// Switches the screen that owns the keyboard and says so: how every screen opens and closes.
+void switchScreen(HWND window, ScreenMode mode, const std::wstring& text);
 
 // Opens the message box over the main view; the title also goes to the status line.
 void showMessageBox(HWND window, const std::wstring& title, const std::wstring& text);

@@ -110,15 +110,11 @@ void openDriveSelect(HWND window) {
         showMessageBox(window, localize(kNoDrivesTitle), localize(kNoDrivesText));
         return;
     }
-    screenMode = ScreenMode::DriveSelect;
-    setStatus(localize(kDriveSelectOpened));
-    requestRepaint(window);
+    switchScreen(window, ScreenMode::DriveSelect, localize(kDriveSelectOpened));
 }
 
 void closeDriveSelect(HWND window) {
-    screenMode = ScreenMode::MainView;
-    setStatus(localize(kDriveSelectClosed));
-    requestRepaint(window);
+    switchScreen(window, ScreenMode::MainView, localize(kDriveSelectClosed));
 }
 
 void chooseDrive(HWND window) {
@@ -134,9 +130,7 @@ void chooseDrive(HWND window) {
     panel.scroll = 0;
     panel.marked.clear();
     loadListing(panel);
-    screenMode = ScreenMode::MainView;
-    setStatus(localize(kDriveOpened) + root);
-    requestRepaint(window);
+    switchScreen(window, ScreenMode::MainView, localize(kDriveOpened) + root);
 }
 
 void driveSelectKey(HWND window, UINT key) {

@@ -40,11 +40,6 @@ const LocalizedText kActiveLeft = {L"Active panel: left", L"Aktives Panel: links
 const LocalizedText kActiveRight = {L"Active panel: right", L"Aktives Panel: rechts", L"Panneau actif: droite",
                                     L"Pannello attivo: destra"};
 
-void report(HWND window, const std::wstring& text) {
-    setStatus(text);
-    requestRepaint(window);
-}
-
 std::wstring countText() {
     return std::to_wstring(markCount()) + localize(kItemsMarked);
 }
@@ -83,7 +78,7 @@ void moveCursor(HWND window, int delta) {
     } else {
         panel.cursor = clampRow(panel, panel.cursor + delta);
     }
-    report(window, localize(delta < 0 ? kSelectionUp : kSelectionDown));
+    reportStatus(window, localize(delta < 0 ? kSelectionUp : kSelectionDown));
 }
 
 void markAndMove(HWND window, int delta) {
@@ -94,31 +89,31 @@ void markAndMove(HWND window, int delta) {
     markIfMarkable(panel, panel.cursor);
     panel.cursor = clampRow(panel, panel.cursor + delta);
     markIfMarkable(panel, panel.cursor);
-    report(window, countText());
+    reportStatus(window, countText());
 }
 
 void toggleMark(HWND window) {
     functionBarFocused = 0;
     PanelState& panel = activePanel();
-    if (panel.entries.empty()) return report(window, localize(kNoSelection));
+    if (panel.entries.empty()) return reportStatus(window, localize(kNoSelection));
     panel.cursor = clampRow(panel, panel.cursor);
     const DirEntry& e = panel.entries[static_cast<size_t>(panel.cursor)];
-    if (isParentEntry(e)) return report(window, localize(kParentNotMarkable));
+    if (isParentEntry(e)) return reportStatus(window, localize(kParentNotMarkable));
     int position = findMark(panel, e.name);
     if (position < 0) {
         panel.marked.push_back(e.name);
-        report(window, localize(kMarked) + e.name + L"   " + countText());
+        reportStatus(window, localize(kMarked) + e.name + L"   " + countText());
     } else {
         panel.marked.erase(panel.marked.begin() + position);
-        report(window, localize(kUnmarked) + e.name + L"   " + countText());
+        reportStatus(window, localize(kUnmarked) + e.name + L"   " + countText());
     }
 }
 
 void clearMarks(HWND window) {
-    if (markCount() == 0) return report(window, localize(kNoMarks));
+    if (markCount() == 0) return reportStatus(window, localize(kNoMarks));
     leftPanel.marked.clear();
     rightPanel.marked.clear();
-    report(window, localize(kAllCleared));
+    reportStatus(window, localize(kAllCleared));
 }
 
 void openEntry(HWND window) {
@@ -129,19 +124,19 @@ void openEntry(HWND window) {
     if (!e.isFolder) return;  // files are handed to Windows by the open-and-run command
     enterFolder(panel, isParentEntry(e) ? ParentFolder(panel.path)
                                         : FullPath(WithTrailingSeparator(panel.path) + e.name));
-    report(window, localize(kFolderOpened) + panel.path);
+    reportStatus(window, localize(kFolderOpened) + panel.path);
 }
 
 void goUp(HWND window) {
     functionBarFocused = 0;
     PanelState& panel = activePanel();
-    if (IsRootFolder(panel.path)) return report(window, localize(kAtRoot));
+    if (IsRootFolder(panel.path)) return reportStatus(window, localize(kAtRoot));
     enterFolder(panel, ParentFolder(panel.path));
-    report(window, localize(kLevelBack) + panel.path);
+    reportStatus(window, localize(kLevelBack) + panel.path);
 }
 
 void switchPanel(HWND window) {
     functionBarFocused = 0;
     leftPanelActive = !leftPanelActive;
-    report(window, localize(leftPanelActive ? kActiveLeft : kActiveRight));
+    reportStatus(window, localize(leftPanelActive ? kActiveLeft : kActiveRight));
 }

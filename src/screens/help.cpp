@@ -106,15 +106,11 @@ std::wstring helpHint() {
 }
 
 void openHelp(HWND window) {
-    screenMode = ScreenMode::Help;
-    setStatus(localize(kOpened));
-    requestRepaint(window);
+    switchScreen(window, ScreenMode::Help, localize(kOpened));
 }
 
 void closeHelp(HWND window) {
-    screenMode = ScreenMode::MainView;
-    setStatus(localize(kClosed));
-    requestRepaint(window);
+    switchScreen(window, ScreenMode::MainView, localize(kClosed));
 }
 
 void helpKey(HWND window, UINT key) {

@@ -119,15 +119,11 @@ std::wstring infoSupportLine() {
 }
 
 void openInfo(HWND window) {
-    screenMode = ScreenMode::Info;
-    setStatus(localize(kOpened));
-    requestRepaint(window);
+    switchScreen(window, ScreenMode::Info, localize(kOpened));
 }
 
 void closeInfo(HWND window) {
-    screenMode = ScreenMode::MainView;
-    setStatus(localize(kClosed));
-    requestRepaint(window);
+    switchScreen(window, ScreenMode::MainView, localize(kClosed));
 }
 
 void infoKey(HWND window, UINT key) {

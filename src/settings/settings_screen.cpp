@@ -120,16 +120,12 @@ std::wstring settingsHint() {
 }
 
 void openSettings(HWND window) {
-    screenMode = ScreenMode::Settings;
     settingsRow = 0;
-    setStatus(localize(kOpened));
-    requestRepaint(window);
+    switchScreen(window, ScreenMode::Settings, localize(kOpened));
 }
 
 void closeSettings(HWND window) {
-    screenMode = ScreenMode::MainView;
-    setStatus(localize(kClosed));
-    requestRepaint(window);
+    switchScreen(window, ScreenMode::MainView, localize(kClosed));
 }
 
 void changeSetting(HWND window) {
