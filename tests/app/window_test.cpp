@@ -1,13 +1,10 @@
 // The real window under Wine: typed characters, the message pump of long operations, a close
-// request during one, and the paint through the off-screen bitmap.
+// request during one.
 #include <gtest/gtest.h>
 
-#include "app/draw.h"
 #include "app/state.h"
 #include "app/window.h"
 #include "common/app_state.h"
-#include "common/canvas.h"
-#include "panels/panels.h"
 
 namespace {
 
@@ -44,25 +41,22 @@ protected:
 };
 
 TEST_F(WindowTest, TypedCharactersReachTheLineInputsUpToTheirLimits) {
-    struct {
-        ScreenMode mode;
-        std::wstring& text;
-        size_t limit;
-    } inputs[] = {{ScreenMode::CreateFolderInput, folderNameInput, 80}, {ScreenMode::RenameInput, renameInput, 120}};
+    struct { ScreenMode mode; std::wstring& text; size_t limit; } inputs[] = {
+        {ScreenMode::CreateFolderInput, folderNameInput, 80}, {ScreenMode::RenameInput, renameInput, 120}};
     for (auto& in : inputs) {
         SCOPED_TRACE(in.limit);
         screenMode = in.mode;
         // control characters (Backspace, Tab, Enter, ESC, Ctrl+A) and DEL from Ctrl+Backspace
         for (WPARAM ch : {1, 8, 9, 10, 13, 27, 31, 0x7F}) SendMessageW(window, WM_CHAR, ch, 0);
         EXPECT_EQ(in.text, L"");
-        SendMessageW(window, WM_CHAR, L' ', 0);
         SendMessageW(window, WM_CHAR, 0x00E4, 0);  // a-umlaut
-        while (in.text.size() < in.limit - 1) SendMessageW(window, WM_CHAR, L'a', 0);
+        while (in.text.size() < in.limit - 1) SendMessageW(window, WM_CHAR, L' ', 0);
         SendMessageW(window, WM_CHAR, L'z', 0);  // the last one that fits
         SendMessageW(window, WM_CHAR, L'q', 0);  // one too many
         EXPECT_EQ(in.text.size(), in.limit);
-        EXPECT_EQ(in.text.substr(0, 2), L" \x00E4");
-        EXPECT_EQ(in.text.back(), L'z');
+        EXPECT_TRUE(in.text[0] == 0x00E4 && in.text.back() == L'z');
+        SendMessageW(window, WM_KEYDOWN, VK_BACK, 0);
+        EXPECT_EQ(in.text.size(), in.limit - 1);
     }
     screenMode = ScreenMode::MainView;
     folderNameInput.clear();
@@ -79,18 +73,11 @@ TEST_F(WindowTest, PumpHandlesQueuedMessagesAndStopsAtAQuitOrEscape) {
     EXPECT_TRUE(cancelRequested);
     EXPECT_EQ(folderNameInput, L"a");  // what was queued before the quit was handled
     EXPECT_EQ(takeQuit(), 7);          // posted again for the main loop
-
     screenMode = ScreenMode::CopyProgress;
     cancelRequested = false;
-    for (WPARAM key : {VK_F10, VK_RETURN, VK_TAB, VK_F5}) PostMessageW(window, WM_KEYDOWN, key, 0);
-    EXPECT_TRUE(pumpMessages());
-    EXPECT_EQ(takeQuit(), -1);  // F10 did not end the program
-    EXPECT_TRUE(leftPanelActive);
     PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_FALSE(pumpMessages());
     EXPECT_TRUE(cancelRequested);
-    EXPECT_EQ(statusLine, L"Cancel requested...");
-    EXPECT_EQ(screenMode, ScreenMode::CopyProgress);
 }
 
 TEST_F(WindowTest, CloseDuringAnOperationWaitsUntilItHasReturned) {
@@ -112,29 +99,8 @@ TEST_F(WindowTest, CloseDuringAnOperationWaitsUntilItHasReturned) {
         EXPECT_EQ(takeQuit(), 0);
     }
     window = createMainWindow(GetModuleHandleW(nullptr));  // outside an operation: closed at once
-    screenMode = ScreenMode::MessageBox;
     SendMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(window));
-}
-
-TEST_F(WindowTest, PaintDrawsTheWholeFrame) {
-    ShowWindow(window, SW_SHOW);
-    InvalidateRect(window, nullptr, FALSE);
-    UpdateWindow(window);
-    RECT client;
-    GetClientRect(window, &client);
-    ASSERT_EQ(client.right, 1920);
-    ASSERT_EQ(client.bottom, 1080);
-    Canvas canvas(1920, 1080);
-    HDC dc = GetDC(window);
-    BitBlt(canvas.dc(), 0, 0, 1920, 1080, dc, 0, 0, SRCCOPY);
-    ReleaseDC(window, dc);
-    EXPECT_EQ(canvas.pixel(2, 60), RGB(0x00, 0x80, 0x80));
-    EXPECT_EQ(canvas.pixel(960, 2), RGB(0x00, 0x76, 0x76));
-    EXPECT_EQ(canvas.countColor(RECT{20, 500, 28, 501}, kWhite), 4);   // active left panel
-    EXPECT_EQ(canvas.countColor(RECT{968, 500, 976, 501}, kBlack), 2);  // inactive right panel
-    EXPECT_EQ(canvas.pixel(12, 1080 - 58), kBlack);                      // first function button
-    EXPECT_EQ(canvas.pixel(1907, 1080 - 58), kBlack);                    // last one ends at 1908
 }
 
 }  // namespace

@@ -43,51 +43,41 @@ TEST_F(Drives, ListsWinesDrivesSortedWithTheirTypes) {
         bool local = d.driveType == DRIVE_FIXED || d.driveType == DRIVE_REMOVABLE;
         EXPECT_TRUE(local || d.label.empty()) << "only local disks are asked for a label: " << d.root.c_str();
     }
-    for (const wchar_t* root : {L"C:\\", L"Z:\\"}) {
-        ASSERT_GE(indexOf(root), 0) << root;
-        EXPECT_EQ(driveList[indexOf(root)].driveType, static_cast<uint32_t>(DRIVE_FIXED)) << root;
-    }
+    ASSERT_GE(indexOf(L"Z:\\"), 0);
+    EXPECT_EQ(driveList[indexOf(L"C:\\")].driveType, static_cast<uint32_t>(DRIVE_FIXED));
 }
 
 TEST_F(Drives, PreselectsTheActivePanelsDrive) {
-    const struct {
-        const wchar_t *leftPath, *rightPath;
-        bool leftActive;
-        const wchar_t* activeRoot;  // nullptr: no row active, the first one highlighted
-    } cases[] = {
-        {L"C:\\windows", L"Z:\\tmp", true, L"C:\\"}, {L"C:\\windows", L"Z:\\tmp", false, L"Z:\\"},
-        {L"z:/tmp", L"C:\\", true, L"Z:\\"},  // lower case and a slash still name Z:
-        {L"\\\\server\\share\\x", L"C:\\", true, nullptr}, {L"Q:\\", L"C:\\", true, nullptr},  // Wine has no Q:
-    };
+    // left path, right path, left active, the preselected root (nullptr: none, the first row)
+    const struct { const wchar_t *left, *right; bool leftActive; const wchar_t* root; } cases[] = {
+        {L"C:\\windows", L"z:/tmp", false, L"Z:\\"},  // lower case and a slash still name Z:
+        {L"C:\\windows", L"Z:\\tmp", true, L"C:\\"},
+        {L"\\\\server\\share\\x", L"C:\\", true, nullptr}};
     for (const auto& c : cases) {
-        leftPanel.path = c.leftPath;
-        rightPanel.path = c.rightPath;
+        leftPanel.path = c.left;
+        rightPanel.path = c.right;
         leftPanelActive = c.leftActive;
         driveIndex = 5;
         buildDriveList();
         int active = 0;
         for (const DriveInfo& d : driveList) active += d.isActive ? 1 : 0;
-        EXPECT_EQ(active, c.activeRoot ? 1 : 0) << c.leftPath;
-        EXPECT_EQ(driveIndex, c.activeRoot ? indexOf(c.activeRoot) : 0) << c.leftPath;
+        EXPECT_EQ(active, c.root ? 1 : 0) << c.left;
+        EXPECT_EQ(driveIndex, c.root ? indexOf(c.root) : 0) << c.left;
     }
 }
 
 TEST_F(Drives, OpenChooseAndCloseInTheActivePanelOnly) {
     leftPanel.path = L"Z:\\";
-    leftPanel.marked = {L"keep"};
     rightPanel = {L"C:\\windows", {}, {L"system32"}, 2, 1, L""};
     leftPanelActive = false;
     appSettings.language = 2;
     EXPECT_EQ(press({VK_F9}), L"F9 Choix lecteur ouvert.");
-    EXPECT_EQ(driveList[driveIndex].root, L"C:\\");
     // The panel's own drive is opened again at its root, with cursor, scroll and marks reset.
     EXPECT_EQ(press({VK_RETURN}), L"Lecteur ouvert: C:\\");
     EXPECT_EQ(screenMode, ScreenMode::MainView);
-    EXPECT_EQ(rightPanel.path, L"C:\\");
-    EXPECT_TRUE(rightPanel.cursor == 0 && rightPanel.scroll == 0 && rightPanel.marked.empty());
-    ASSERT_FALSE(rightPanel.entries.empty());
-    EXPECT_TRUE(leftPanel.path == L"Z:\\" && leftPanel.marked.size() == 1u);
-
+    EXPECT_TRUE(rightPanel.path == L"C:\\" && !rightPanel.entries.empty() && rightPanel.cursor == 0 &&
+                rightPanel.scroll == 0 && rightPanel.marked.empty());
+    EXPECT_EQ(leftPanel.path, L"Z:\\");
     driveIndex = 99;  // an index past the end opens the last drive
     chooseDrive(nullptr);
     EXPECT_EQ(rightPanel.path, driveList.back().root);
@@ -96,26 +86,19 @@ TEST_F(Drives, OpenChooseAndCloseInTheActivePanelOnly) {
         screenMode = ScreenMode::DriveSelect;
         EXPECT_EQ(press({key}), L"Drive selection closed.") << key;
         EXPECT_EQ(screenMode, ScreenMode::MainView) << key;
-        EXPECT_FALSE(driveList.empty()) << "the list stays until the next F9";
     }
     const std::wstring before = rightPanel.path;
     driveList.clear();  // choosing from an empty list just closes
     screenMode = ScreenMode::DriveSelect;
     chooseDrive(nullptr);
-    EXPECT_EQ(statusLine, L"Drive selection closed.");
-    EXPECT_EQ(rightPanel.path, before);
+    EXPECT_TRUE(screenMode == ScreenMode::MainView && rightPanel.path == before);
 }
 
 TEST_F(Drives, KeysMoveTheHighlightWithinTheList) {
-    const struct {
-        size_t drives;
-        int32_t start;
-        std::vector<UINT> keys;
-        int32_t expected;
-    } cases[] = {
+    // drives, start, keys, highlight after
+    const struct { size_t drives; int32_t start; std::vector<UINT> keys; int32_t expected; } cases[] = {
         {3, 0, {VK_DOWN, VK_DOWN, VK_DOWN}, 2}, {3, 2, {VK_UP, VK_UP, VK_UP}, 0}, {3, 1, {VK_END}, 2},
-        {3, 2, {VK_HOME}, 0}, {3, 1, {VK_F5, VK_LEFT, 'A'}, 1}, {0, 0, {VK_DOWN, VK_END, VK_UP, VK_HOME}, 0},
-    };
+        {3, 2, {VK_HOME, VK_F5, VK_LEFT, 'A'}, 0}, {0, 0, {VK_DOWN, VK_END}, 0}};
     for (const auto& c : cases) {
         driveList.assign(c.drives, DriveInfo{L"C:\\", DRIVE_FIXED, L"", false});
         driveIndex = c.start;
@@ -127,37 +110,27 @@ TEST_F(Drives, KeysMoveTheHighlightWithinTheList) {
 }
 
 TEST_F(Drives, RowTextsInAllFourLanguages) {
-    const struct {
-        DriveInfo drive;
-        const wchar_t* text[4];
-    } cases[] = {
-        {{L"A:\\", DRIVE_REMOVABLE, L"", false},
-         {L"A:\\   REMOVABLE", L"A:\\   WECHSEL", L"A:\\   AMOVIBLE", L"A:\\   RIMOVIBILE"}},
-        {{L"C:\\", DRIVE_FIXED, L"SYSTEM", true},
-         {L"C:\\   FIXED   SYSTEM   ACTIVE", L"C:\\   FESTPLATTE   SYSTEM   AKTIV", L"C:\\   DISQUE   SYSTEM   ACTIF",
-          L"C:\\   DISCO   SYSTEM   ATTIVO"}},
-        {{L"N:\\", DRIVE_REMOTE, L"", false}, {L"N:\\   NETWORK", L"N:\\   NETZWERK", L"N:\\   RESEAU", L"N:\\   RETE"}},
-        {{L"Y:\\", 77, L"", false}, {L"Y:\\   UNKNOWN", L"Y:\\   UNBEKANNT", L"Y:\\   INCONNU", L"Y:\\   SCONOSCIUTO"}},
-    };
+    const DriveInfo fixed{L"C:\\", DRIVE_FIXED, L"SYSTEM", true}, remote{L"N:\\", DRIVE_REMOTE, L"", false};
+    const wchar_t* texts[4][2] = {{L"C:\\   FIXED   SYSTEM   ACTIVE", L"N:\\   NETWORK"},
+                                  {L"C:\\   FESTPLATTE   SYSTEM   AKTIV", L"N:\\   NETZWERK"},
+                                  {L"C:\\   DISQUE   SYSTEM   ACTIF", L"N:\\   RESEAU"},
+                                  {L"C:\\   DISCO   SYSTEM   ATTIVO", L"N:\\   RETE"}};
     for (int lang = 0; lang < 4; ++lang) {
         appSettings.language = lang;
-        for (const auto& c : cases) EXPECT_EQ(driveRowText(c.drive), c.text[lang]) << lang;
+        EXPECT_EQ(driveRowText(fixed), texts[lang][0]);
+        EXPECT_EQ(driveRowText(remote), texts[lang][1]);
     }
-    EXPECT_EQ(driveTypeName(DRIVE_CDROM), L"CD/DVD");
-    EXPECT_EQ(driveTypeName(DRIVE_RAMDISK), L"RAMDISK");
 }
 
-// At 1920 x 1080 the box is 960 x 540 at 480, 270; at 800 x 500 it is capped at w - 80, h - 100.
-// Rows are 38 high every 42 pixels, 8 in from the list; the highlighted one white and outlined.
+// The box 960 x 540 at 480, 270, or w - 80 by h - 100 below the minimum. Rows are 38 high every 42
+// pixels, 8 in from the list; the highlighted one white and outlined.
 TEST_F(Drives, BoxListAndHighlightedRowAtFullHdAndBelowTheMinimum) {
-    driveList = {{L"C:\\", DRIVE_FIXED, L"", true}, {L"D:\\", DRIVE_CDROM, L"", false}, {L"Z:\\", DRIVE_FIXED, L"", false}};
+    driveList = {{L"C:\\", DRIVE_FIXED, L"", true}, {L"D:\\", DRIVE_CDROM, L"", false},
+                 {L"Z:\\", DRIVE_FIXED, L"", false}};
     driveIndex = 1;
-    const struct {
-        int w, h;
-        RECT box, list;
-        int rowLeft, rowRight, firstRowTop;
-    } sizes[] = {{1920, 1080, {480, 270, 1440, 810}, {514, 348, 1406, 748}, 522, 1398, 356},
-                 {800, 500, {40, 50, 760, 450}, {74, 128, 726, 388}, 82, 718, 136}};
+    const struct { int w, h; RECT box, list; int rowLeft, rowRight, firstRowTop; } sizes[] = {
+        {1920, 1080, {480, 270, 1440, 810}, {514, 348, 1406, 748}, 522, 1398, 356},
+        {800, 500, {40, 50, 760, 450}, {74, 128, 726, 388}, 82, 718, 136}};
     for (const auto& s : sizes) {
         SCOPED_TRACE(s.w);
         Canvas canvas(s.w, s.h);
@@ -177,8 +150,8 @@ TEST_F(Drives, BoxListAndHighlightedRowAtFullHdAndBelowTheMinimum) {
 TEST_F(Drives, DrawingScrollsTheHighlightIntoView) {
     for (wchar_t letter = L'A'; letter <= L'T'; ++letter)
         driveList.push_back({std::wstring(1, letter) + L":\\", DRIVE_FIXED, L"", false});
-    // 9 rows visible at 1920 x 1080; the view moves by the least amount.
-    const int steps[][2] = {{8, 0}, {15, 7}, {10, 7}, {3, 3}, {19, 11}, {-4, 0}, {40, 11}};  // index, scroll after
+    // 9 rows visible at 1920 x 1080; the view moves by the least amount. Index, scroll after:
+    const int steps[][2] = {{8, 0}, {15, 7}, {10, 7}, {3, 3}, {40, 11}};
     Canvas canvas(1920, 1080);
     for (const auto& s : steps) {
         driveIndex = s[0];
@@ -186,11 +159,6 @@ TEST_F(Drives, DrawingScrollsTheHighlightIntoView) {
         EXPECT_EQ(driveScroll, s[1]) << s[0];
         EXPECT_EQ(canvas.pixel(1392, 356 + 42 * (driveIndex - driveScroll) + 4), kWhite) << s[0];
     }
-    driveList.clear();  // an empty list draws no rows and keeps the highlight at 0
-    driveIndex = 3;
-    drawDriveSelect(canvas.dc(), 1920, 1080);
-    EXPECT_EQ(driveIndex, 0);
-    EXPECT_EQ(canvas.pixel(1392, 360), kListGrey);
 }
 
 }  // namespace

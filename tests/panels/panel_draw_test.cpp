@@ -23,15 +23,11 @@ using PanelDraw = AppTest;
 
 TEST_F(PanelDraw, FormatSizeAndDate) {
     const uint64_t KB = 1024, MB = KB * KB, GB = MB * KB;
-    const struct {
-        DirEntry entry;
-        const wchar_t* expected;
-    } sizes[] = {
-        {file(L"a", 0), L"0 B"}, {file(L"a", 1023), L"1023 B"}, {file(L"a", KB), L"1.0 KB"}, {file(L"a", 1536), L"1.5 KB"},
+    const struct { DirEntry entry; const wchar_t* expected; } sizes[] = {
+        {file(L"a", 1023), L"1023 B"}, {file(L"a", 1536), L"1.5 KB"},
         {file(L"a", MB - 1), L"1024.0 KB"},  // 1023.999 KB rounds up in one decimal
-        {file(L"a", 5 * MB + MB / 4), L"5.3 MB"}, {file(L"a", GB), L"1.0 GB"},
-        {file(L"a", 5 * 1024 * GB), L"5120.0 GB"},  // no TB step
-        {file(L"a", ~0ull), L"17179869184.0 GB"}, {folder(L"x.exe"), L"<DIR>"}, {folder(L".."), L""},
+        {file(L"a", 5 * MB + MB / 4), L"5.3 MB"}, {file(L"a", 5 * 1024 * GB), L"5120.0 GB"},  // no TB step
+        {folder(L"x.exe"), L"<DIR>"}, {folder(L".."), L""},
     };
     for (const auto& c : sizes) EXPECT_EQ(formatSize(c.entry), c.expected) << c.entry.size;
 
@@ -42,13 +38,8 @@ TEST_F(PanelDraw, FormatSizeAndDate) {
         EXPECT_TRUE(SystemTimeToFileTime(&local, &localTime) && LocalFileTimeToFileTime(&localTime, &utc));
         return (static_cast<uint64_t>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime;
     };
-    const struct {
-        uint64_t modified;
-        bool parent;
-        const wchar_t* expected;
-    } dates[] = {
+    const struct { uint64_t modified; bool parent; const wchar_t* expected; } dates[] = {
         {utcOfLocal(2026, 12, 5, 14, 7, 59), false, L"05.12.26 14:07"},  // seconds dropped, not rounded
-        {utcOfLocal(1999, 10, 31, 23, 59, 0), false, L"31.10.99 23:59"},
         {utcOfLocal(2005, 3, 7, 8, 9, 0), true, L""},  // the parent entry never shows a date
         {~0ull, false, L""},                            // beyond what a SYSTEMTIME can hold
     };
@@ -64,14 +55,10 @@ TEST_F(PanelDraw, EntryColorByType) {
     applyTextColor();
     const COLORREF text = RGB(255, 255, 255), grey = RGB(0x6E, 0x6E, 0x6E), blue = RGB(0, 0, 0x96),
                    black = RGB(0, 0, 0), red = RGB(0x82, 0, 0), purple = RGB(0x78, 0, 0x8C);
-    const struct {
-        DirEntry entry;
-        COLORREF expected;
-    } cases[] = {
-        {file(L"archive.TAR.BAK"), grey}, {file(L".bak"), grey}, {file(L"main.CPP"), blue}, {file(L"x.Hpp"), blue},
-        {file(L"old.bak.cpp"), blue}, {file(L"README.md"), black}, {file(L"a.HTM"), red}, {file(L"a.xml"), red},
-        {file(L"go.Cmd"), purple}, {file(L"x.com"), purple}, {file(L"Makefile"), text}, {file(L"name."), text},
-        {file(L"a.cppx"), text}, {file(L"a.txt.zip"), text}, {folder(L"x.exe"), text}, {folder(L"src.bak"), text},
+    const struct { DirEntry entry; COLORREF expected; } cases[] = {
+        {file(L"archive.TAR.BAK"), grey}, {file(L"old.bak.cpp"), blue}, {file(L"README.md"), black},
+        {file(L"a.HTM"), red}, {file(L"go.Cmd"), purple}, {file(L"Makefile"), text}, {file(L"a.cppx"), text},
+        {folder(L"src.bak"), text},
     };
     for (const auto& c : cases) EXPECT_EQ(entryColor(c.entry), c.expected) << c.entry.name;
 }
@@ -80,16 +67,13 @@ TEST_F(PanelDraw, ColumnsNarrowBelow720AndNameAtLeast160) {
     // Inner width x1 - x0, then narrow, name end, date start and end, size start and end from x0.
     const std::array<int, 7> cases[] = {
         {720, 0, 353, 365, 590, 602, 712}, {719, 1, 431, 439, 619, 627, 711},
-        {448, 1, 160, 168, 348, 356, 440},  // exactly at the minimum
-        {300, 1, 160, 168, 348, 356, 292},  // pushed past the right edge
+        {300, 1, 160, 168, 348, 356, 292},  // the name at its minimum, the rest pushed past the edge
     };
     for (const auto& c : cases) {
         PanelColumns col = panelColumns(RECT{100, 86, 100 + c[0] + 36, 970});
-        int x0 = col.x0;
-        EXPECT_EQ((std::array<int, 7>{col.x1 - x0, col.narrow, col.nameRight - x0, col.dateLeft - x0,
-                                      col.dateRight - x0, col.sizeLeft - x0, col.sizeRight - x0}),
-                  c);
-        EXPECT_EQ(x0, 118);
+        const int x0 = 118;
+        EXPECT_EQ((std::array<int, 7>{col.x1 - col.x0, col.narrow, col.nameRight - x0, col.dateLeft - x0,
+                                      col.dateRight - x0, col.sizeLeft - x0, col.sizeRight - x0}), c);
     }
 }
 

