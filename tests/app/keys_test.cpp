@@ -11,12 +11,6 @@
 
 namespace {
 
-// The WM_QUIT waiting in this thread's queue, or -1.
-long long takeQuit() {
-    MSG m;
-    return PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) ? static_cast<long long>(m.wParam) : -1;
-}
-
 using Keys = AppTest;
 
 TEST_F(Keys, MessageBoxTitleStaysInTheStatusLine) {

@@ -5,6 +5,7 @@
 #include "app/state.h"
 #include "app/window.h"
 #include "common/app_state.h"
+#include "common/keys.h"
 
 namespace {
 
@@ -15,12 +16,6 @@ void drainQueue() {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-}
-
-// The WM_QUIT waiting in the queue, or -1.
-long long takeQuit() {
-    MSG message;
-    return PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) ? static_cast<long long>(message.wParam) : -1;
 }
 
 class WindowTest : public testing::Test {

@@ -19,3 +19,8 @@ void holdControl(bool held) {
     state[VK_CONTROL] = held ? 0x80 : 0;
     SetKeyboardState(state);
 }
+
+long long takeQuit() {
+    MSG m;
+    return PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) ? static_cast<long long>(m.wParam) : -1;
+}

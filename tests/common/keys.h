@@ -11,3 +11,5 @@ std::wstring press(std::initializer_list<UINT> keys);
 std::wstring type(const std::wstring& text);
 // Holds or releases Ctrl for GetKeyState.
 void holdControl(bool held);
+// The exit code of the WM_QUIT waiting in this thread's queue (taken from it), or -1.
+long long takeQuit();

@@ -94,21 +94,6 @@ TEST_F(Drives, OpenChooseAndCloseInTheActivePanelOnly) {
     EXPECT_TRUE(screenMode == ScreenMode::MainView && rightPanel.path == before);
 }
 
-TEST_F(Drives, KeysMoveTheHighlightWithinTheList) {
-    // drives, start, keys, highlight after
-    const struct { size_t drives; int32_t start; std::vector<UINT> keys; int32_t expected; } cases[] = {
-        {3, 0, {VK_DOWN, VK_DOWN, VK_DOWN}, 2}, {3, 2, {VK_UP, VK_UP, VK_UP}, 0}, {3, 1, {VK_END}, 2},
-        {3, 2, {VK_HOME, VK_F5, VK_LEFT, 'A'}, 0}, {0, 0, {VK_DOWN, VK_END}, 0}};
-    for (const auto& c : cases) {
-        driveList.assign(c.drives, DriveInfo{L"C:\\", DRIVE_FIXED, L"", false});
-        driveIndex = c.start;
-        screenMode = ScreenMode::DriveSelect;
-        for (UINT key : c.keys) driveSelectKey(nullptr, key);
-        EXPECT_EQ(driveIndex, c.expected) << c.drives << " drives from " << c.start;
-        EXPECT_EQ(screenMode, ScreenMode::DriveSelect);
-    }
-}
-
 TEST_F(Drives, RowTextsInAllFourLanguages) {
     const DriveInfo fixed{L"C:\\", DRIVE_FIXED, L"SYSTEM", true}, remote{L"N:\\", DRIVE_REMOTE, L"", false};
     const wchar_t* texts[4][2] = {{L"C:\\   FIXED   SYSTEM   ACTIVE", L"N:\\   NETWORK"},
@@ -147,18 +132,28 @@ TEST_F(Drives, BoxListAndHighlightedRowAtFullHdAndBelowTheMinimum) {
     }
 }
 
-TEST_F(Drives, DrawingScrollsTheHighlightIntoView) {
+// 9 of 20 rows visible at 1920 x 1080; the view moves by the least amount to show the highlight.
+TEST_F(Drives, KeysMoveTheHighlightAndTheViewFollows) {
     for (wchar_t letter = L'A'; letter <= L'T'; ++letter)
         driveList.push_back({std::wstring(1, letter) + L":\\", DRIVE_FIXED, L"", false});
-    // 9 rows visible at 1920 x 1080; the view moves by the least amount. Index, scroll after:
-    const int steps[][2] = {{8, 0}, {15, 7}, {10, 7}, {3, 3}, {40, 11}};
+    const std::vector<UINT> downs(8, VK_DOWN), ups(9, VK_UP);
+    const struct { std::vector<UINT> keys; int index, scroll; } steps[] = {
+        {downs, 8, 0}, {{VK_DOWN}, 9, 1}, {{VK_END, VK_DOWN}, 19, 11}, {ups, 10, 10},
+        {{VK_HOME, VK_UP, VK_F5, 'A'}, 0, 0}};
+    screenMode = ScreenMode::DriveSelect;
     Canvas canvas(1920, 1080);
     for (const auto& s : steps) {
-        driveIndex = s[0];
+        for (UINT key : s.keys) driveSelectKey(nullptr, key);
         drawDriveSelect(canvas.dc(), 1920, 1080);
-        EXPECT_EQ(driveScroll, s[1]) << s[0];
-        EXPECT_EQ(canvas.pixel(1392, 356 + 42 * (driveIndex - driveScroll) + 4), kWhite) << s[0];
+        EXPECT_EQ(driveIndex, s.index);
+        EXPECT_EQ(driveScroll, s.scroll) << s.index;
+        EXPECT_EQ(canvas.pixel(1392, 356 + 42 * (driveIndex - driveScroll) + 4), kWhite) << s.index;
     }
+    EXPECT_EQ(screenMode, ScreenMode::DriveSelect);
+    driveList.clear();  // an empty list keeps the highlight at 0
+    driveSelectKey(nullptr, VK_END);
+    drawDriveSelect(canvas.dc(), 1920, 1080);
+    EXPECT_EQ(driveIndex, 0);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "app/draw.h"
 #include "common/app_state.h"
 #include "common/canvas.h"
 #include "panels/panel_draw.h"
@@ -21,46 +22,37 @@ DirEntry folder(const std::wstring& name) {
 
 using PanelDraw = AppTest;
 
-TEST_F(PanelDraw, FormatSizeAndDate) {
-    const uint64_t KB = 1024, MB = KB * KB, GB = MB * KB;
-    const struct { DirEntry entry; const wchar_t* expected; } sizes[] = {
-        {file(L"a", 1023), L"1023 B"}, {file(L"a", 1536), L"1.5 KB"},
-        {file(L"a", MB - 1), L"1024.0 KB"},  // 1023.999 KB rounds up in one decimal
-        {file(L"a", 5 * MB + MB / 4), L"5.3 MB"}, {file(L"a", 5 * 1024 * GB), L"5120.0 GB"},  // no TB step
-        {folder(L"x.exe"), L"<DIR>"}, {folder(L".."), L""},
+TEST_F(PanelDraw, SizeTextAndColourByType) {
+    appSettings.textColor = 1;  // white, so the text colour differs from the black of .md
+    applyTextColor();
+    const uint64_t MB = 1024 * 1024;
+    const COLORREF text = kWhite, grey = RGB(0x6E, 0x6E, 0x6E), blue = RGB(0, 0, 0x96), red = RGB(0x82, 0, 0),
+                   purple = RGB(0x78, 0, 0x8C);
+    const struct { DirEntry entry; const wchar_t* size; COLORREF color; } cases[] = {
+        {file(L"archive.TAR.BAK", 1023), L"1023 B", grey}, {file(L"old.bak.cpp", 1536), L"1.5 KB", blue},
+        {file(L"README.md", MB - 1), L"1024.0 KB", kBlack},  // 1023.999 KB rounds up in one decimal
+        {file(L"a.HTM", 5 * MB + MB / 4), L"5.3 MB", red},
+        {file(L"go.Cmd", 5 * MB * MB), L"5120.0 GB", purple},  // no TB step
+        {file(L"a.cppx", 0), L"0 B", text}, {folder(L"src.bak"), L"<DIR>", text}, {folder(L".."), L"", text},
     };
-    for (const auto& c : sizes) EXPECT_EQ(formatSize(c.entry), c.expected) << c.entry.size;
-
-    // A local wall-clock time as the UTC file time the listing would hold.
-    auto utcOfLocal = [](WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second) {
-        SYSTEMTIME local = {year, month, 0, day, hour, minute, second, 0};
-        FILETIME localTime, utc;
-        EXPECT_TRUE(SystemTimeToFileTime(&local, &localTime) && LocalFileTimeToFileTime(&localTime, &utc));
-        return (static_cast<uint64_t>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime;
-    };
-    const struct { uint64_t modified; bool parent; const wchar_t* expected; } dates[] = {
-        {utcOfLocal(2026, 12, 5, 14, 7, 59), false, L"05.12.26 14:07"},  // seconds dropped, not rounded
-        {utcOfLocal(2005, 3, 7, 8, 9, 0), true, L""},  // the parent entry never shows a date
-        {~0ull, false, L""},                            // beyond what a SYSTEMTIME can hold
-    };
-    for (const auto& c : dates) {
-        DirEntry e = c.parent ? folder(L"..") : file(L"f.txt");
-        e.modified = c.modified;
-        EXPECT_EQ(formatDate(e), c.expected) << c.expected;
+    for (const auto& c : cases) {
+        EXPECT_EQ(formatSize(c.entry), c.size) << c.entry.name;
+        EXPECT_EQ(entryColor(c.entry), c.color) << c.entry.name;
     }
 }
 
-TEST_F(PanelDraw, EntryColorByType) {
-    appSettings.textColor = 1;  // white, so the text colour differs from the black of .txt
-    applyTextColor();
-    const COLORREF text = RGB(255, 255, 255), grey = RGB(0x6E, 0x6E, 0x6E), blue = RGB(0, 0, 0x96),
-                   black = RGB(0, 0, 0), red = RGB(0x82, 0, 0), purple = RGB(0x78, 0, 0x8C);
-    const struct { DirEntry entry; COLORREF expected; } cases[] = {
-        {file(L"archive.TAR.BAK"), grey}, {file(L"old.bak.cpp"), blue}, {file(L"README.md"), black},
-        {file(L"a.HTM"), red}, {file(L"go.Cmd"), purple}, {file(L"Makefile"), text}, {file(L"a.cppx"), text},
-        {folder(L"src.bak"), text},
-    };
-    for (const auto& c : cases) EXPECT_EQ(entryColor(c.entry), c.expected) << c.entry.name;
+TEST_F(PanelDraw, DateInLocalTimeToTheMinute) {
+    SYSTEMTIME local = {2026, 12, 0, 5, 14, 7, 59, 0};
+    FILETIME localTime, utc;
+    ASSERT_TRUE(SystemTimeToFileTime(&local, &localTime) && LocalFileTimeToFileTime(&localTime, &utc));
+    DirEntry e = file(L"f.txt");
+    e.modified = (static_cast<uint64_t>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime;
+    EXPECT_EQ(formatDate(e), L"05.12.26 14:07");  // seconds dropped, not rounded
+    DirEntry parent = folder(L"..");  // the parent entry never shows a date
+    parent.modified = e.modified;
+    EXPECT_EQ(formatDate(parent), L"");
+    e.modified = ~0ull;  // beyond what a SYSTEMTIME can hold
+    EXPECT_EQ(formatDate(e), L"");
 }
 
 TEST_F(PanelDraw, ColumnsNarrowBelow720AndNameAtLeast160) {

@@ -1,5 +1,5 @@
 // The input and YES/NO dialogs: box, fields and buttons drawn where the layout puts them (at full
-// HD and below the minimum), the text rows, their texts in four languages, and the choice flags.
+// HD and below the minimum), their texts in four languages, and the choice flags.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -77,22 +77,6 @@ TEST_F(Dialogs, BoxFieldsAndButtonsWhereTheLayoutPutsThem) {
         int yes = (b.left + b.right - 334) / 2, top = b.top + c.buttons.first, bottom = b.top + c.buttons.second;
         expectBox(canvas, {yes, top, yes + 150, bottom}, 2, kBlack, kButton, kFill);
         expectBox(canvas, {yes + 184, top, yes + 334, bottom}, 4, kBlack, kWhite, kFill);
-    }
-}
-
-TEST_F(Dialogs, TextRowsHaveTheirBandsInsetsAndFonts) {
-    // Title, label, field, hint of the folder-name box (620, 360, 1300, 720); the hint from the bottom.
-    const struct { RECT rect; DialogFont font; UINT flags; } rows[] = {
-                {{650, 384, 1270, 430}, DialogFont::Bold, kLineCentre},
-                {{664, 456, 1256, 488}, DialogFont::Label, kLineLeftMiddle},
-                {{664, 492, 1256, 540}, DialogFont::Normal, kLineLeftMiddle},
-                {{650, 666, 1270, 702}, DialogFont::Hint, kLineCentre}};
-    DialogLayout layout = dialogLayout(kCreate, 1920, 1080);
-    ASSERT_EQ(layout.rows.size(), 4u);
-    for (size_t i = 0; i < 4; ++i) {
-        EXPECT_TRUE(EqualRect(&layout.rows[i].rect, &rows[i].rect)) << i;
-        EXPECT_EQ(layout.rows[i].font, rows[i].font) << i;
-        EXPECT_EQ(layout.rows[i].flags, rows[i].flags) << i;
     }
 }
 

@@ -41,11 +41,6 @@ std::string buildRecord(const AppSettings& s, uint32_t version = 1) {
     return std::string(reinterpret_cast<const char*>(bytes), 44);
 }
 
-std::string flipped(std::string bytes, size_t at, char mask) {
-    bytes[at] = static_cast<char>(bytes[at] ^ mask);
-    return bytes;
-}
-
 class SettingsFile : public ::testing::Test {
 protected:
     void SetUp() override { appSettings = AppSettings{}; }
@@ -77,7 +72,7 @@ TEST_F(SettingsFile, LoadAcceptsOrFallsBackToDefaults) {
         {"no file", none, false, AppSettings{}},
         {"43 bytes", kOther.substr(0, 43), false, AppSettings{}},
         {"45 bytes", kOther + '\0', false, AppSettings{}},
-        {"flipped field byte", flipped(kOther, 20, 0x40), false, AppSettings{}},
+        {"flipped field byte", kOther.substr(0, 20) + char(kOther[20] ^ 0x40) + kOther.substr(21), false, {}},
         {"version 2", buildRecord(AppSettings{1, 1, 1, 1, 1, 1, 1}, 2), false, AppSettings{}},
         {"language 7", buildRecord(AppSettings{7, 0, 0, 0, 1, 1, 0}), true, AppSettings{3, 0, 0, 0, 1, 1, 0}},
     };
