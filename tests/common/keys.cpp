@@ -8,11 +8,6 @@ std::wstring press(std::initializer_list<UINT> keys) {
     return statusLine;
 }
 
-std::wstring type(const std::wstring& text) {
-    for (wchar_t ch : text) characterInput(nullptr, ch);
-    return statusLine;
-}
-
 void holdControl(bool held) {
     BYTE state[256] = {};
     GetKeyboardState(state);

@@ -7,8 +7,6 @@
 
 // Presses each key in turn (no window: repaints are skipped) and returns the status line.
 std::wstring press(std::initializer_list<UINT> keys);
-// Types characters through the character input.
-std::wstring type(const std::wstring& text);
 // Holds or releases Ctrl for GetKeyState.
 void holdControl(bool held);
 // The exit code of the WM_QUIT waiting in this thread's queue (taken from it), or -1.
