@@ -56,6 +56,26 @@ TEST_F(Navigation, MarkingMessagesInFourLanguages) {
     EXPECT_EQ(pressIn(0, {VK_ESCAPE}), L"No marked items. F10 exits the program.");
 }
 
+TEST_F(Navigation, EveryMessageInASecondLanguage) {
+    EXPECT_EQ(pressIn(1, {VK_UP}), L"Auswahl nach oben.");
+    EXPECT_EQ(pressIn(0, {VK_SPACE}), L"The parent folder [DIR] .. cannot be marked.");
+    leftPanel.cursor = 2;  // a.txt
+    EXPECT_EQ(pressIn(1, {VK_SPACE}), L"Markiert: a.txt   1 Element(e) markiert.");
+    EXPECT_EQ(pressIn(0, {VK_SPACE}), L"Unmarked: a.txt   0 item(s) marked.");
+    EXPECT_EQ(pressIn(1, {VK_ESCAPE}), L"Keine Elemente markiert. F10 beendet das Programm.");
+    press({VK_SPACE});
+    EXPECT_EQ(pressIn(0, {VK_ESCAPE}), L"All marked items cleared.");
+    EXPECT_EQ(pressIn(1, {VK_TAB}), L"Aktives Panel: rechts");
+    EXPECT_EQ(pressIn(0, {VK_TAB}), L"Active panel: left");
+    leftPanel.cursor = 1;  // docs
+    EXPECT_EQ(pressIn(1, {VK_RETURN}), L"Ordner geoeffnet: " + temp.path() + L"\\docs");
+    EXPECT_EQ(pressIn(1, {VK_BACK}), L"Eine Ebene zurueck: " + temp.path());
+    while (!IsRootFolder(leftPanel.path)) press({VK_BACK});
+    EXPECT_EQ(pressIn(3, {VK_BACK}), L"Gia nella directory radice.");
+    leftPanel.entries.clear();
+    EXPECT_EQ(pressIn(1, {VK_SPACE}), L"Keine Auswahl vorhanden.");
+}
+
 TEST_F(Navigation, ControlDownMarksARunButNeverTheParent) {
     holdControl(true);
     EXPECT_EQ(press({VK_DOWN}), L"1 item(s) marked.");  // from "..": only docs
