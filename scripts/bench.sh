@@ -5,12 +5,9 @@
 #   scripts/bench.sh NAME [ARGS...]     one, with its own arguments (e.g. scripts/bench.sh transfer big)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-source "$root/scripts/deps.sh"
-source "$root/scripts/wine-env.sh"
-build="${TORVANE_BUILD_DIR:-$root/build}"
+source "$root/scripts/build-env.sh"
 prefix="$build/wineprefix-bench"
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-      -DCMAKE_BUILD_TYPE=Release >/dev/null
+torvane_configure
 cmake --build "$build" -j "$(nproc)" >/dev/null
 
 want="${1:-}"; [ $# -gt 0 ] && shift

@@ -15,10 +15,8 @@ while [ $# -gt 0 ]; do
 done
 case "$shot" in /*) ;; *) shot="$PWD/$shot" ;; esac
 
-source "$root/scripts/deps.sh"
-build="${TORVANE_BUILD_DIR:-$root/build}"
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-      -DCMAKE_BUILD_TYPE=Release >/dev/null
+source "$root/scripts/build-env.sh"
+torvane_configure
 cmake --build "$build" --target TorvaneCommander -j "$(nproc)" >/dev/null
 exe="$build/TorvaneCommander.exe"
 prefix="$build/wineprefix-run"

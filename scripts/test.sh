@@ -3,13 +3,10 @@
 #   scripts/test.sh [ctest arguments...]     e.g. scripts/test.sh -R Paths
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-source "$root/scripts/deps.sh"
-source "$root/scripts/wine-env.sh"
-build="${TORVANE_BUILD_DIR:-$root/build}"
+source "$root/scripts/build-env.sh"
 prefix="$build/wineprefix"
 
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-      -DCMAKE_BUILD_TYPE=Release -DTORVANE_WERROR=ON >/dev/null
+torvane_configure -DTORVANE_WERROR=ON
 cmake --build "$build" -j "$(nproc)"
 
 # One Xvfb for the whole run, started before the wineserver so the prefix has a display.
