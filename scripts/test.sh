@@ -6,7 +6,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$root/scripts/build-env.sh"
 prefix="$build/wineprefix"
 
-torvane_configure -DTORVANE_WERROR=ON
+torvane_configure
 cmake --build "$build" -j "$(nproc)"
 
 # One Xvfb for the whole run, started before the wineserver so the prefix has a display.
