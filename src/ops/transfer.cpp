@@ -9,9 +9,11 @@
 namespace {
 
 constexpr DWORD kTemporaryBits = FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-// A chunk is written in quarters, each after its own cancellation point: under Wine one 1 MiB
-// WriteFile takes about half as long again as four of 256 KiB once the page cache has settled.
-constexpr DWORD kWritePiece = kTransferChunkSize / 4;
+// A chunk moves in pieces of 64 KiB, each read and at once written while it is still in the CPU
+// cache. Under Wine a 1 GiB copy through 1 MiB reads took a fifth longer than one in 64 KiB pieces,
+// which is also what CopyFileExW uses.
+constexpr DWORD kIoPiece = 65536;
+static_assert(kTransferChunkSize % kIoPiece == 0, "a chunk is a whole number of pieces");
 
 // What the open source told us before the copy.
 struct SourceFacts {
@@ -82,23 +84,28 @@ DWORD copyChunks(HWND window, HANDLE source, HANDLE temp, const std::wstring& di
     ChunkBuffer buffer;
     if (!buffer.data()) return LastFailureCode();
     uint64_t done = 0;
-    for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(source, buffer.data(), kTransferChunkSize, &got, nullptr)) return LastFailureCode();
-        if (got == 0) {
-            if (!FlushFileBuffers(temp)) return LastFailureCode();
-            if (facts.haveTimes) SetFileTime(temp, &facts.created, &facts.accessed, &facts.written);
-            return 0;
+    for (bool atEnd = false; !atEnd;) {
+        // One chunk, filled piece by piece; each piece is written while it is still in the CPU cache.
+        DWORD filled = 0;
+        while (filled < kTransferChunkSize) {
+            char* piece = buffer.data() + filled;
+            DWORD got = 0;
+            if (!ReadFile(source, piece, kIoPiece, &got, nullptr)) return LastFailureCode();
+            if (got == 0) {
+                atEnd = true;
+                break;
+            }
+            for (DWORD offset = 0; offset < got;) {
+                if (!keepGoing(how)) return ERROR_CANCELLED;
+                DWORD wrote = 0;
+                if (!WriteFile(temp, piece + offset, got - offset, &wrote, nullptr)) return LastFailureCode();
+                if (wrote == 0) return ERROR_WRITE_FAULT;
+                offset += wrote;
+            }
+            filled += got;
+            done += got;
         }
-        for (DWORD offset = 0; offset < got;) {
-            if (!keepGoing(how)) return ERROR_CANCELLED;
-            DWORD wrote = 0;
-            DWORD piece = got - offset < kWritePiece ? got - offset : kWritePiece;
-            if (!WriteFile(temp, buffer.data() + offset, piece, &wrote, nullptr)) return LastFailureCode();
-            if (wrote == 0) return ERROR_WRITE_FAULT;
-            offset += wrote;
-            done += wrote;
-        }
+        if (filled == 0) break;
         int32_t percent = percentOf(done, facts.size);
         if (percent != shown) {
             shown = percent;
@@ -106,6 +113,9 @@ DWORD copyChunks(HWND window, HANDLE source, HANDLE temp, const std::wstring& di
         }
         if (!keepGoing(how)) return ERROR_CANCELLED;
     }
+    if (!FlushFileBuffers(temp)) return LastFailureCode();
+    if (facts.haveTimes) SetFileTime(temp, &facts.created, &facts.accessed, &facts.written);
+    return 0;
 }
 
 // The attributes the finished target takes: the source's, read by path, else from its handle; if

@@ -1,7 +1,7 @@
 #pragma once
-// Safe file transfer, tree scan and tree deletion. A file is read in 1 MiB chunks into a new
-// temporary file beside the target, flushed, given the source's times, renamed onto the target and
-// only then given the source's attributes; a failure or cancellation deletes the temporary file and
+// Safe file transfer, tree scan and tree deletion. A file is copied in 1 MiB chunks (each moved in
+// 64 KiB pieces) into a new temporary file beside the target, flushed, given the source's times,
+// renamed onto the target and only then given the source's attributes; a failure or cancellation deletes the temporary file and
 // leaves an existing target untouched. Results are 0 or a Windows error code; the engine itself
 // produces 80 (target exists), 29 (a write wrote nothing) and 1223 (cancelled).
 #include <windows.h>
