@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "app/draw.h"
 #include "app/frame.h"
-#include "app/state.h"
 #include "panels/panels.h"
 #include "settings/settings.h"
+#include "ui/draw.h"
+#include "ui/state.h"
 
 namespace {
 

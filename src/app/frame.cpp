@@ -2,10 +2,6 @@
 
 #include <algorithm>
 
-#include "app/draw.h"
-#include "app/gdi.h"
-#include "app/main_view.h"
-#include "app/state.h"
 #include "ops/progress.h"
 #include "panels/drives.h"
 #include "panels/panel_draw.h"
@@ -13,8 +9,12 @@
 #include "screens/dialogs.h"
 #include "screens/help.h"
 #include "screens/info.h"
+#include "screens/settings_screen.h"
 #include "settings/settings.h"
-#include "settings/settings_screen.h"
+#include "ui/draw.h"
+#include "ui/function_keys.h"
+#include "ui/gdi.h"
+#include "ui/state.h"
 
 namespace {
 

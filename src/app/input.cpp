@@ -1,12 +1,12 @@
 #include "app/input.h"
 
 #include "app/main_view.h"
-#include "app/state.h"
 #include "panels/drives.h"
 #include "screens/dialogs.h"
 #include "screens/help.h"
 #include "screens/info.h"
-#include "settings/settings_screen.h"
+#include "screens/settings_screen.h"
+#include "ui/state.h"
 
 namespace {
 

@@ -1,31 +1,16 @@
 #include "app/main_view.h"
 
-#include "app/state.h"
 #include "panels/drives.h"
 #include "panels/navigation.h"
 #include "screens/help.h"
 #include "screens/info.h"
-#include "settings/settings_screen.h"
+#include "screens/settings_screen.h"
 #include "settings/language.h"
+#include "ui/function_keys.h"
+#include "ui/state.h"
 
 namespace {
 
-const wchar_t* const kKeyLabels[12] = {L"[F1]", L"[F2]", L"[F3]", L"[F4]",  L"[F5]",  L"[F6]",
-                                       L"[F7]", L"[F8]", L"[F9]", L"[F10]", L"[F11]", L"[F12]"};
-const LocalizedText kFunctionNames[12] = {
-    {L"HELP", L"HILFE", L"AIDE", L"AIUTO"},
-    {L"RENAME", L"UMBENENNEN", L"RENOMMER", L"RINOMINA"},
-    {L"VIEW", L"ANSICHT", L"VOIR", L"VISTA"},
-    {L"EDIT", L"BEARBEITEN", L"EDITER", L"MODIFICA"},
-    {L"COPY", L"KOPIEREN", L"COPIER", L"COPIA"},
-    {L"MOVE", L"VERSCHIEBEN", L"DEPLACER", L"SPOSTA"},
-    {L"FOLDER", L"ORDNER", L"DOSSIER", L"CARTELLA"},
-    {L"DELETE", L"LOESCHEN", L"EFFACER", L"ELIMINA"},
-    {L"MENU", L"MENUE", L"MENU", L"MENU"},
-    {L"EXIT", L"ENDE", L"QUITTER", L"ESCI"},
-    {L"SETTINGS", L"EINSTELLUNG", L"REGLAGES", L"OPZIONI"},
-    {L"INFO", L"INFO", L"INFO", L"INFO"},
-};
 const LocalizedText kFunctionSelected = {L"Function selected: ", L"Funktion ausgewaehlt: ",
                                          L"Fonction choisie: ", L"Funzione scelta: "};
 const LocalizedText kEnterStarts = {L"   (Enter starts)", L"   (Enter startet)", L"   (Enter demarre)",
@@ -39,20 +24,6 @@ bool controlHeld() {
 }
 
 }  // namespace
-
-std::wstring functionName(int index) {
-    return localizedRow(kFunctionNames, index);
-}
-
-std::wstring functionKeyLabel(int index) {
-    if (index < 0 || index >= 12) return std::wstring();
-    return kKeyLabels[index];
-}
-
-std::wstring functionLabel(int index) {
-    if (index < 0 || index >= 12) return std::wstring();
-    return functionKeyLabel(index) + L" " + functionName(index);
-}
 
 void moveFunctionBar(HWND window, int delta) {
     functionBarFocused = 1;
@@ -103,7 +74,8 @@ void mainViewKey(HWND window, UINT key) {
         return requestRepaint(window);
     case VK_RETURN:
         if (functionBarFocused == 1) return runFunction(window, functionBarIndex);
-        return openEntry(window);
+        openEntry(window);  // false for a file: open and run takes it once that command exists
+        return;
     default:
         return reportStatus(window, localize(kLastKey) + localize(kUnknownKey));
     }

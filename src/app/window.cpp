@@ -1,11 +1,11 @@
 #include "app/window.h"
 
-#include "app/draw.h"
 #include "app/frame.h"
-#include "app/gdi.h"
 #include "app/input.h"
 #include "app/startup.h"
-#include "app/state.h"
+#include "ui/draw.h"
+#include "ui/gdi.h"
+#include "ui/state.h"
 
 namespace {
 
@@ -44,6 +44,7 @@ void finishPendingClose(HWND window) {
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
+        resetWindowState();
         startUp();
         createFonts();
         SetTimer(window, kClockTimer, 1000, nullptr);
@@ -121,16 +122,6 @@ int runProgram(HINSTANCE instance) {
     return result == 0 ? static_cast<int>(message.wParam) : 1;
 }
 
-bool pumpMessages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            cancelRequested = true;
-            PostQuitMessage(static_cast<int>(message.wParam));
-            return false;
-        }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return !cancelRequested;
+void resetWindowState() {
+    closePending = false;
 }

@@ -2,6 +2,7 @@
 // Path operations. Paths are wide strings of any length; both \ and / separate, \ is written.
 // Paths shown, stored or compared are in FullPath form; every Windows file call gets LongPath.
 // None of these fails: a failing Windows call gives the fallback stated below.
+// fs/ is the bottom floor: it includes nothing of the program above it.
 #include <string>
 
 // "\\?\UNC\srv\x" -> "\\srv\x"; "\\?\C:\x" -> "C:\x"; anything else (also "\\.\") unchanged.

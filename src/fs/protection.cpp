@@ -149,17 +149,3 @@ bool IsProtectedTarget(const std::wstring& folder) {
         return true;
     return eitherForm(f, isProtectedTargetLocation);
 }
-
-bool FindPanelEntry(const PanelState& panel, const std::wstring& name, DirEntry& out) {
-    const DirEntry* found = nullptr;
-    for (const DirEntry& entry : panel.entries) {
-        if (entry.name == name) {
-            found = &entry;
-            break;
-        }
-        if (!found && _wcsicmp(entry.name.c_str(), name.c_str()) == 0) found = &entry;
-    }
-    if (!found || isParentEntry(*found)) return false;
-    out = *found;
-    return true;
-}

@@ -5,7 +5,7 @@
 // short names resolved); it is protected when either form matches.
 #include <string>
 
-#include "panels/panels.h"
+#include "fs/dir_entry.h"
 
 // Upper-case names that count only directly in a drive root (11) ...
 extern const wchar_t* const ProtectedRootNames[11];
@@ -30,6 +30,3 @@ bool IsProtectedSourceItem(const std::wstring& panelFolder, const DirEntry& entr
 // The folder must not receive copied or moved items: missing, not a folder, a link, a protected
 // name in a drive root or inside a protected tree. A drive root itself is allowed.
 bool IsProtectedTarget(const std::wstring& folder);
-// The entry of that name (the exact spelling first, then any case); false for ".." and for a name
-// that has left the listing.
-bool FindPanelEntry(const PanelState& panel, const std::wstring& name, DirEntry& out);

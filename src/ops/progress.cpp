@@ -1,10 +1,10 @@
 #include "ops/progress.h"
 
-#include "app/draw.h"
-#include "app/state.h"
-#include "app/window.h"
 #include "ops/requests.h"
 #include "settings/settings.h"
+#include "ui/draw.h"
+#include "ui/pump.h"
+#include "ui/state.h"
 
 OperationProgress copyProgress, moveProgress, deleteProgress;
 uint32_t progressRepaintCount = 0;
@@ -12,6 +12,8 @@ uint32_t progressRepaintCount = 0;
 CopyRequest copyRequest;
 MoveRequest moveRequest;
 DeleteRequest deleteRequest;
+RenameRequest renameRequest;
+RunRequest runRequest;
 
 const LocalizedText partialTargetHint = {
     L"Operation stopped. Partial target may exist.",
@@ -111,6 +113,15 @@ void resetDeleteOperation() {
     messageText.clear();
     messageHint.clear();
     // The viewer/editor document is emptied here too once the viewer exists.
+}
+
+void resetOperations() {
+    resetCopyOperation();
+    resetMoveOperation();
+    resetDeleteOperation();
+    renameRequest = RenameRequest();
+    runRequest = RunRequest();
+    progressRepaintCount = 0;
 }
 
 std::wstring windowsErrorLine(DWORD code) {

@@ -1,7 +1,8 @@
 #pragma once
 // Progress, cancellation and failure reports shared by copy, move and delete: the three progress
 // records, how an operation publishes progress and keeps the window alive, the resets that end an
-// operation, the multi-line failure report, and the copy/move progress box.
+// operation, the multi-line failure report, and the copy/move progress box. ops/ reads panels/
+// and stands on ui/ and below; nothing below the screens includes it.
 #include <windows.h>
 
 #include <cstdint>
@@ -44,6 +45,8 @@ void setMoveProgress(HWND window, const std::wstring& item, uint64_t itemDone, u
 void resetCopyOperation();
 void resetMoveOperation();
 void resetDeleteOperation();
+// Start state of every operation: the three resets, no rename or run request, no repaints counted.
+void resetOperations();
 
 // "Windows error: 5" in the current language; the code in unsigned decimal.
 std::wstring windowsErrorLine(DWORD code);

@@ -1,10 +1,9 @@
 #include "ops/transfer.h"
 
-#include "app/state.h"
-#include "app/window.h"
 #include "fs/file_ops.h"
 #include "fs/handles.h"
 #include "fs/paths.h"
+#include "ui/pump.h"
 
 namespace {
 
@@ -40,23 +39,9 @@ private:
     char* data_;
 };
 
-// Under Wine every PeekMessageW is a round trip to the server, and thousands of them per GiB slow the
-// writes around them. So the queue is emptied at most once per interval (still several times a
-// frame), while the cancel flag, which ESC and a quit set, is read at every point.
-constexpr ULONGLONG kPumpIntervalMs = 10;
-ULONGLONG lastPumpTick = 0;
-
 // False only when the member treats a cancellation as the end.
 bool keepGoing(const ChunkedTransfer& how) {
-    ULONGLONG now = GetTickCount64();
-    bool ok;
-    if (now - lastPumpTick >= kPumpIntervalMs) {
-        lastPumpTick = now;
-        ok = pumpMessages();
-    } else {
-        ok = !cancelRequested;
-    }
-    return ok || !how.pumpCancels;
+    return pumpMessagesPaced() || !how.pumpCancels;
 }
 
 void publishItem(HWND window, const ChunkedTransfer& how, uint64_t done, uint64_t size, int32_t percent,

@@ -4,11 +4,11 @@
 #include <cwchar>
 #include <cwctype>
 
-#include "app/draw.h"
-#include "app/state.h"
 #include "fs/handles.h"
 #include "panels/panels.h"
 #include "settings/settings.h"
+#include "ui/draw.h"
+#include "ui/state.h"
 
 const LocalizedText kDriveSelectOpened = {L"F9 Drive selection opened.", L"F9 Laufwerksauswahl geoeffnet.",
                                           L"F9 Choix lecteur ouvert.", L"F9 Scelta drive aperta."};
@@ -72,6 +72,12 @@ void clampDriveIndex() {
 std::vector<DriveInfo> driveList;
 int32_t driveIndex = 0;
 int32_t driveScroll = 0;
+
+void resetDriveSelect() {
+    driveList.clear();
+    driveIndex = 0;
+    driveScroll = 0;
+}
 
 void buildDriveList() {
     driveList.clear();

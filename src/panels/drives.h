@@ -28,6 +28,8 @@ extern const LocalizedText kDriveSelectOpened, kDriveSelectClosed, kDriveOpened,
 // panel's drive (0 when none is active). Labels are read only for removable and fixed drives,
 // with the system's error boxes off. Nothing on failure: an empty list.
 void buildDriveList();
+// Start state: no list, first row highlighted and on top.
+void resetDriveSelect();
 // F9 in the main view: builds the list and opens it, or a message box when there are no drives.
 void openDriveSelect(HWND window);
 // ESC or F9 in the list: back to the main view; the list stays until the next F9.

@@ -16,6 +16,14 @@ PanelState& inactivePanel() {
     return leftPanelActive ? rightPanel : leftPanel;
 }
 
+void resetPanels(const std::wstring& leftPath, const std::wstring& rightPath) {
+    leftPanel = PanelState();
+    leftPanel.path = leftPath;
+    rightPanel = PanelState();
+    rightPanel.path = rightPath;
+    leftPanelActive = true;
+}
+
 bool isParentEntry(const DirEntry& entry) {
     return entry.name == L"..";
 }
@@ -133,4 +141,18 @@ int findMark(const PanelState& panel, const std::wstring& name) {
     for (size_t i = 0; i < panel.marked.size(); ++i)
         if (_wcsicmp(panel.marked[i].c_str(), name.c_str()) == 0) return static_cast<int>(i);
     return -1;
+}
+
+bool FindPanelEntry(const PanelState& panel, const std::wstring& name, DirEntry& out) {
+    const DirEntry* found = nullptr;
+    for (const DirEntry& entry : panel.entries) {
+        if (entry.name == name) {
+            found = &entry;
+            break;
+        }
+        if (!found && _wcsicmp(entry.name.c_str(), name.c_str()) == 0) found = &entry;
+    }
+    if (!found || isParentEntry(*found)) return false;
+    out = *found;
+    return true;
 }

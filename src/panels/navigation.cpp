@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "app/state.h"
 #include "fs/paths.h"
 #include "panels/panels.h"
 #include "settings/language.h"
+#include "ui/state.h"
 
 namespace {
 
@@ -116,15 +116,16 @@ void clearMarks(HWND window) {
     reportStatus(window, localize(kAllCleared));
 }
 
-void openEntry(HWND window) {
+bool openEntry(HWND window) {
     PanelState& panel = activePanel();
-    if (panel.entries.empty()) return;
+    if (panel.entries.empty()) return true;
     panel.cursor = clampRow(panel, panel.cursor);
     const DirEntry e = panel.entries[static_cast<size_t>(panel.cursor)];
-    if (!e.isFolder) return;  // files are handed to Windows by the open-and-run command
+    if (!e.isFolder) return false;
     enterFolder(panel, isParentEntry(e) ? ParentFolder(panel.path)
                                         : FullPath(WithTrailingSeparator(panel.path) + e.name));
     reportStatus(window, localize(kFolderOpened) + panel.path);
+    return true;
 }
 
 void goUp(HWND window) {

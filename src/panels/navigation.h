@@ -10,7 +10,8 @@ void moveCursor(HWND window, int delta);   // -1 up, +1 down, clamped, no wrap
 void markAndMove(HWND window, int delta);  // Ctrl+Up/Down: marks the cursor row and the next one
 void toggleMark(HWND window);              // Space
 void clearMarks(HWND window);              // ESC: both panels' marks
-void openEntry(HWND window);               // Enter on the cursor entry
+// Enter on the cursor entry: opens a folder; false for a file, which the caller hands to open and run.
+bool openEntry(HWND window);
 void goUp(HWND window);                    // Backspace
 void switchPanel(HWND window);             // Tab
 

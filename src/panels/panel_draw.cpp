@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cwctype>
 
-#include "app/draw.h"
-#include "app/gdi.h"
 #include "settings/settings.h"
+#include "ui/draw.h"
+#include "ui/gdi.h"
 
 namespace {
 

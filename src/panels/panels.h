@@ -1,18 +1,13 @@
 #pragma once
-// The two file panels: folder listings in display order, the cursor, and the marks.
+// The two file panels: folder listings in display order, the cursor, and the marks. panels/
+// stands on ui/ and below and knows nothing of the operations, viewer or editor beside it.
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-struct DirEntry {
-    std::wstring name;        // as the find call reports it, without a path
-    bool isFolder = false;
-    uint32_t attributes = 0;
-    uint64_t size = 0;
-    uint64_t modified = 0;    // last write time, 100 ns units since 1601 (UTC)
-};
+#include "fs/dir_entry.h"
 
 struct PanelState {
     std::wstring path;                 // FullPath form, never prefixed
@@ -29,6 +24,9 @@ extern bool leftPanelActive;
 PanelState& activePanel();
 PanelState& inactivePanel();
 
+// Start state: the two folders (not listed yet), no rows, marks, cursor or error; left active.
+void resetPanels(const std::wstring& leftPath, const std::wstring& rightPath);
+
 bool isParentEntry(const DirEntry& entry);
 
 // --- listing and sorting ---
@@ -44,3 +42,6 @@ void selectEntryByName(PanelState& panel, const std::wstring& name);
 void reloadAndSelectIndex(PanelState& panel, int32_t index);
 // Position of `name` in the marks (case-insensitive), or -1.
 int findMark(const PanelState& panel, const std::wstring& name);
+// The entry of that name (the exact spelling first, then any case); false for ".." and for a name
+// that has left the listing.
+bool FindPanelEntry(const PanelState& panel, const std::wstring& name, DirEntry& out);

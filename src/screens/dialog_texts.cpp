@@ -1,11 +1,6 @@
 // The one place that knows where each dialog's texts come from.
-#include "screens/dialog_texts.h"
-
 #include "ops/requests.h"
 #include "screens/dialogs.h"
-
-RenameRequest renameRequest;
-RunRequest runRequest;
 
 const std::wstring& renameOldName() {
     return renameRequest.oldName;

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/draw.h"
 #include "settings/language.h"
 #include "settings/settings.h"
+#include "ui/draw.h"
 
 namespace {
 

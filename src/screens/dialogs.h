@@ -1,16 +1,17 @@
 #pragma once
 // The input and YES/NO dialogs: a centred box over the main view with its rows, fields and
 // buttons. Each screen is laid out as a list of rows (what goes where, in which font) and then
-// drawn from that list, so the layout can be checked without reading glyphs.
+// drawn from that list, so the layout can be checked without reading glyphs. screens/ (dialogs,
+// help, info, settings) may use every floor but app/.
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "app/state.h"
+#include "ui/state.h"
 
-// --- where the dialogs get their texts (defined in dialog_texts.cpp) ---
+// --- where the dialogs get their texts (defined in dialog_texts.cpp, from ops/requests.h) ---
 const std::wstring& renameOldName();                  // RenameInput, RenameConfirm
 int32_t deleteKind();                                 // DeleteConfirm title and label
 const std::wstring& deleteDisplayText();              // DeleteConfirm field

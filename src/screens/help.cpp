@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "app/draw.h"
-#include "app/main_view.h"
-#include "app/state.h"
 #include "settings/language.h"
 #include "settings/settings.h"
+#include "ui/draw.h"
+#include "ui/function_keys.h"
+#include "ui/state.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "app/draw.h"
-#include "app/gdi.h"
-#include "app/state.h"
 #include "settings/language.h"
 #include "settings/settings.h"
+#include "ui/draw.h"
+#include "ui/gdi.h"
+#include "ui/state.h"
 
 namespace {
 

@@ -100,3 +100,9 @@ void applyFontSize() {
     theme.smallFontHeight = f.small;
     theme.rowHeight = f.row;
 }
+
+void applyTheme() {
+    applyColorScheme();
+    applyTextColor();
+    applyFontSize();
+}

@@ -1,6 +1,6 @@
 #pragma once
 // The user's seven choices, the drawing theme derived from them, and the 44-byte settings file
-// "torvanecommander.cset" beside the executable.
+// "torvanecommander.cset" beside the executable. settings/ stands on fs/ alone.
 #include <windows.h>
 
 #include <array>
@@ -41,6 +41,7 @@ void clampSettings(AppSettings& settings);
 void applyColorScheme();  // backgrounds, selection bar, panel/dialog frame
 void applyTextColor();    // text and status colour
 void applyFontSize();     // font heights and row height; the caller recreates the fonts
+void applyTheme();        // all three
 
 // --- the settings file ---
 constexpr size_t kSettingsRecordSize = 44;

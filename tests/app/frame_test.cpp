@@ -3,15 +3,15 @@
 // from text, since the monospaced face differs between systems.
 #include <gtest/gtest.h>
 
-#include "app/draw.h"
 #include "app/frame.h"
-#include "app/state.h"
 #include "common/app_state.h"
 #include "common/box_check.h"
 #include "common/canvas.h"
 #include "common/gdi_count.h"
 #include "panels/panels.h"
 #include "settings/settings.h"
+#include "ui/draw.h"
+#include "ui/state.h"
 
 namespace {
 

@@ -3,11 +3,12 @@
 
 #include "app/input.h"
 #include "app/main_view.h"
-#include "app/state.h"
 #include "common/app_state.h"
 #include "common/keys.h"
 #include "panels/panels.h"
 #include "settings/settings.h"
+#include "ui/function_keys.h"
+#include "ui/state.h"
 
 namespace {
 

@@ -2,10 +2,12 @@
 // request during one.
 #include <gtest/gtest.h>
 
-#include "app/state.h"
 #include "app/window.h"
 #include "common/app_state.h"
 #include "common/keys.h"
+#include "common/settings_file_guard.h"
+#include "ui/pump.h"
+#include "ui/state.h"
 
 namespace {
 
@@ -32,6 +34,7 @@ protected:
         drainQueue();
         takeQuit();
     }
+    SettingsFileGuard settingsFile;  // start-up rewrites the settings file beside the program
     HWND window = nullptr;
 };
 

@@ -1,7 +1,7 @@
 #include "common/keys.h"
 
 #include "app/input.h"
-#include "app/state.h"
+#include "ui/state.h"
 
 std::wstring press(std::initializer_list<UINT> keys) {
     for (UINT key : keys) dispatchKey(nullptr, key);

@@ -1,12 +1,12 @@
 // Progress records, reports and the copy/move progress box drawn into a DIB section.
 #include <gtest/gtest.h>
 
-#include "app/draw.h"
-#include "app/state.h"
 #include "common/canvas.h"
 #include "ops/progress.h"
 #include "ops/requests.h"
 #include "settings/settings.h"
+#include "ui/draw.h"
+#include "ui/state.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 // temporary item is left beside it.
 #include <gtest/gtest.h>
 
-#include "app/state.h"
 #include "common/temp_folder.h"
 #include "fs/file_ops.h"
 #include "fs/paths.h"
 #include "ops/progress.h"
 #include "ops/transfer.h"
+#include "ui/state.h"
 
 namespace {
 

@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "app/draw.h"
-#include "app/state.h"
 #include "common/app_state.h"
 #include "common/box_check.h"
 #include "common/canvas.h"
@@ -15,6 +13,8 @@
 #include "panels/drives.h"
 #include "panels/panels.h"
 #include "settings/settings.h"
+#include "ui/draw.h"
+#include "ui/state.h"
 
 namespace {
 

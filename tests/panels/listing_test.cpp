@@ -112,4 +112,19 @@ TEST(Listing, TrailingDotFolderIsListedAndReachedByItsOwnName) {
     removeTree(odd);
 }
 
+TEST(Listing, FindPanelEntryPrefersTheExactName) {
+    PanelState panel;
+    for (const wchar_t* name : {L"..", L"Readme", L"README", L"notes"}) panel.entries.push_back(DirEntry{name});
+    const struct {
+        const wchar_t* name;
+        const wchar_t* found;  // nullptr: not found
+    } cases[] = {{L"README", L"README"}, {L"Readme", L"Readme"}, {L"readme", L"Readme"},  // else the first
+                 {L"NOTES", L"notes"},   {L"..", nullptr},       {L"gone", nullptr}};
+    for (const auto& c : cases) {
+        DirEntry out{L"untouched"};
+        EXPECT_EQ(FindPanelEntry(panel, c.name, out), c.found != nullptr) << c.name;
+        EXPECT_EQ(out.name, c.found ? c.found : L"untouched") << c.name;
+    }
+}
+
 }  // namespace

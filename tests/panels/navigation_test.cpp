@@ -2,13 +2,13 @@
 // and the status line it must leave, in the language of the step.
 #include <gtest/gtest.h>
 
-#include "app/state.h"
 #include "common/app_state.h"
 #include "common/keys.h"
 #include "common/temp_folder.h"
 #include "fs/paths.h"
 #include "panels/panels.h"
 #include "settings/settings.h"
+#include "ui/state.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 
 #include <array>
 
-#include "app/draw.h"
 #include "common/app_state.h"
 #include "common/canvas.h"
 #include "panels/panel_draw.h"
 #include "panels/panels.h"
 #include "settings/settings.h"
+#include "ui/draw.h"
 
 namespace {
 

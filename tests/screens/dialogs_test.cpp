@@ -5,16 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "app/draw.h"
 #include "app/frame.h"
-#include "app/state.h"
 #include "common/app_state.h"
 #include "common/box_check.h"
 #include "common/canvas.h"
 #include "ops/requests.h"
-#include "screens/dialog_texts.h"
 #include "screens/dialogs.h"
 #include "settings/settings.h"
+#include "ui/draw.h"
+#include "ui/state.h"
 
 namespace {
 

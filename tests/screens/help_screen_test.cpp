@@ -5,15 +5,15 @@
 #include <set>
 #include <string>
 
-#include "app/draw.h"
-#include "app/main_view.h"
-#include "app/state.h"
 #include "common/app_state.h"
 #include "common/box_check.h"
 #include "common/canvas.h"
 #include "common/keys.h"
 #include "screens/help.h"
 #include "settings/settings.h"
+#include "ui/draw.h"
+#include "ui/function_keys.h"
+#include "ui/state.h"
 
 namespace {
 

@@ -5,9 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "app/draw.h"
-#include "app/gdi.h"
-#include "app/state.h"
 #include "common/app_state.h"
 #include "common/box_check.h"
 #include "common/canvas.h"
@@ -15,8 +12,11 @@
 #include "common/keys.h"
 #include "common/settings_file_guard.h"
 #include "screens/info.h"
+#include "screens/settings_screen.h"
 #include "settings/settings.h"
-#include "settings/settings_screen.h"
+#include "ui/draw.h"
+#include "ui/gdi.h"
+#include "ui/state.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "settings/settings_screen.h"
+#include "screens/settings_screen.h"
 
 #include <algorithm>
 
-#include "app/draw.h"
-#include "app/state.h"
 #include "settings/language.h"
 #include "settings/settings.h"
+#include "ui/draw.h"
+#include "ui/state.h"
 
 namespace {
 

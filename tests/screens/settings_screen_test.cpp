@@ -5,16 +5,16 @@
 #include <set>
 #include <string>
 
-#include "app/draw.h"
-#include "app/state.h"
 #include "common/app_state.h"
 #include "common/box_check.h"
 #include "common/canvas.h"
 #include "common/keys.h"
 #include "common/settings_file_guard.h"
 #include "common/temp_folder.h"
+#include "screens/settings_screen.h"
 #include "settings/settings.h"
-#include "settings/settings_screen.h"
+#include "ui/draw.h"
+#include "ui/state.h"
 
 namespace {
 

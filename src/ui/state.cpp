@@ -1,6 +1,7 @@
-#include "app/state.h"
+#include "ui/state.h"
 
 #include "settings/language.h"
+#include "ui/pump.h"
 
 ScreenMode screenMode = ScreenMode::MainView;
 std::wstring statusLine;
@@ -90,4 +91,20 @@ bool appendToInput(std::wstring& input, size_t limit, wchar_t ch) {
     if (ch < 32 || ch == 0x7F || input.size() >= limit) return false;
     input.push_back(ch);
     return true;
+}
+
+void resetUiState() {
+    screenMode = ScreenMode::MainView;
+    statusLine.clear();
+    functionBarIndex = 0;
+    functionBarFocused = 0;
+    cancelRequested = false;
+    settingsRow = 0;
+    folderNameInput.clear();
+    renameInput.clear();
+    renameChoice = deleteChoice = copyOverwriteChoice = moveOverwriteChoice = runChoice = 1;
+    messageTitle.clear();
+    messageText.clear();
+    messageHint.clear();
+    resetPump();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The program's shared state: which screen owns the keyboard, the status line, the message box,
-// the cancel flag of long operations, the YES/NO choices and the line inputs.
+// the cancel flag of long operations, the YES/NO choices and the line inputs. ui/ is the ground
+// every screen stands on (state, drawing, GDI guards, the pump); it includes only settings/ and fs/.
 #include <windows.h>
 
 #include <cstdint>
@@ -63,6 +64,10 @@ void showMessageBox(HWND window, const std::wstring& title, const std::wstring& 
 void closeMessageBox(HWND window);
 // ESC during a copy, move or delete: sets the cancel flag and says so.
 void requestCancel(HWND window);
+
+// Start values: the main view, an empty status line and message box, the bar on F1 and unfocused,
+// no cancel, empty inputs, every choice on NO, and a pump that has not run yet.
+void resetUiState();
 
 bool isProgressMode(ScreenMode mode);
 

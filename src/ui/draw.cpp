@@ -1,11 +1,11 @@
-#include "app/draw.h"
+#include "ui/draw.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <cwchar>
 
-#include "app/gdi.h"
 #include "settings/settings.h"
+#include "ui/gdi.h"
 
 HFONT normalFont = nullptr;
 HFONT boldFont = nullptr;
