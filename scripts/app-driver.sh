@@ -73,7 +73,7 @@ tv_keys() {
   local key
   for key in "$@"; do
     xdotool key --clearmodifiers "$key"
-    sleep 0.15
+    sleep 0.05
   done
 }
 

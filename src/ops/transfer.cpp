@@ -119,9 +119,10 @@ bool isNotFound(DWORD code) {
     return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_NOT_FOUND;
 }
 
-bool scanLevel(const std::wstring& root, const std::wstring& prefix, int level, std::vector<ScanRecord>& records,
-               uint64_t& totalBytes) {
-    if (level > kMaxScanDepth) return false;
+bool scanLevel(const std::wstring& root, const std::wstring& prefix, int level, const ScanLimits& limits,
+               std::vector<ScanRecord>& records, uint64_t& totalBytes) {
+    // No record check on entry: a full list may still end in an empty folder.
+    if (level > limits.depth) return false;
     std::wstring pattern = WithTrailingSeparator(root);
     if (!prefix.empty()) pattern += WithTrailingSeparator(prefix);
     pattern += L"*";
@@ -133,10 +134,10 @@ bool scanLevel(const std::wstring& root, const std::wstring& prefix, int level, 
         if (name == L"." || name == L"..") continue;
         std::wstring relative = prefix.empty() ? name : WithTrailingSeparator(prefix) + name;
         if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return false;
-        if (records.size() >= kMaxScanRecords) return false;
+        if (records.size() >= limits.records) return false;
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             records.push_back(ScanRecord{relative, true, 0});
-            if (!scanLevel(root, relative, level + 1, records, totalBytes)) return false;
+            if (!scanLevel(root, relative, level + 1, limits, records, totalBytes)) return false;
         } else {
             uint64_t size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
             totalBytes += size;
@@ -243,10 +244,11 @@ DWORD copyFileForMove(HWND window, const std::wstring& source, const std::wstrin
     return transferFileChunked(window, source, target, display, how, before, all, copied);
 }
 
-bool scanFolderTree(const std::wstring& root, std::vector<ScanRecord>& records, uint64_t& totalBytes) {
+bool scanFolderTree(const std::wstring& root, std::vector<ScanRecord>& records, uint64_t& totalBytes,
+                    const ScanLimits& limits) {
     records.clear();
     totalBytes = 0;
-    return scanLevel(TrimTrailingSeparators(FullPath(root)), std::wstring(), 0, records, totalBytes);
+    return scanLevel(TrimTrailingSeparators(FullPath(root)), std::wstring(), 0, limits, records, totalBytes);
 }
 
 DWORD deleteTree(const std::wstring& root, const std::vector<ScanRecord>& records, bool tolerant) {

@@ -17,6 +17,12 @@ constexpr DWORD kTransferChunkSize = 1048576;
 constexpr int kMaxScanDepth = 128;          // levels below the scanned root (the root is level 0)
 constexpr size_t kMaxScanRecords = 200000;  // records a scan may hold; one more fails it
 
+// How far a scan may go; the program always scans within the two limits above.
+struct ScanLimits {
+    size_t records = kMaxScanRecords;
+    int depth = kMaxScanDepth;
+};
+
 // One entry of a scanned tree, in pre-order; the path is relative to the root, joined with "\".
 struct ScanRecord {
     std::wstring relativePath;
@@ -50,8 +56,11 @@ DWORD copyFileForMove(HWND window, const std::wstring& source, const std::wstrin
                       const std::wstring& display, uint64_t before, uint64_t all, uint64_t* copied = nullptr);
 
 // Reads the whole tree below `root` into `records` (pre-order) and the bytes of all files into
-// `totalBytes`. Fails on any reparse point inside, below level 128, or beyond 200,000 records.
-bool scanFolderTree(const std::wstring& root, std::vector<ScanRecord>& records, uint64_t& totalBytes);
+// `totalBytes`. Fails on any reparse point inside, below level `limits.depth`, or beyond
+// `limits.records` records. A tree of exactly that many records passes, even when the last one is
+// a folder (which is then scanned and must be empty).
+bool scanFolderTree(const std::wstring& root, std::vector<ScanRecord>& records, uint64_t& totalBytes,
+                    const ScanLimits& limits = ScanLimits());
 // Deletes the files of the list, then its folders deepest first, then the root. Strict: the first
 // failure stops it, and a file or folder that survives keeps its attributes. Tolerant (cleaning up a
 // half-built temporary tree): "not found" codes (2, 3, 1168) are ignored, every item and the root

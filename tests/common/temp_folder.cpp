@@ -1,5 +1,7 @@
 #include "common/temp_folder.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 #include <vector>
 
@@ -11,10 +13,13 @@ std::wstring makeUniqueFolder() {
     std::vector<wchar_t> buffer(MAX_PATH + 1);
     GetTempPathW(MAX_PATH, buffer.data());
     std::wstring base = TrimTrailingSeparators(buffer.data()) + L"\\tvtest_" + std::to_wstring(GetCurrentProcessId());
-    for (;;) {
+    for (int attempt = 0; attempt < 1000; ++attempt) {
         std::wstring candidate = base + L"_" + std::to_wstring(GetTickCount()) + L"_" + std::to_wstring(++counter);
         if (CreateDirectoryW(LongPath(candidate).c_str(), nullptr)) return candidate;
     }
+    // A temporary folder that cannot be made at all (full disk, no rights) ends the program at once.
+    fprintf(stderr, "cannot create a test folder under %ls\n", base.c_str());
+    abort();
 }
 
 void createParents(const std::wstring& path) {

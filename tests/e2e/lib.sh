@@ -28,16 +28,17 @@ e2e_start() {
   tv_wait_window && tv_wait_paint
 }
 
-# e2e_expect_pixel SHOT X Y #RRGGBB WHAT
+# e2e_expect_pixel X Y #RRGGBB WHAT: waits up to 5 s for the live screen to show that colour there,
+# so a check never depends on how long the program took; a failure keeps a screenshot.
 e2e_expect_pixel() {
-  local got
-  got=$(tv_pixel "$1" "$2" "$3")
-  if [ "${got^^}" != "${4^^}" ]; then
-    echo "FAIL: $5: pixel $2,$3 is $got, expected $4 (screenshot kept: $1)"
-    e2e_failures=$((e2e_failures + 1))
-  else
-    echo "ok: $5"
-  fi
+  local got="" i
+  for i in $(seq 1 50); do
+    got=$(tv_screen_pixel "$1" "$2")
+    [ "${got^^}" = "${3^^}" ] && { echo "ok: $4"; return; }
+    sleep 0.1
+  done
+  echo "FAIL: $4: pixel $1,$2 is $got, expected $3 (screenshot kept: $(e2e_shot "failed-$e2e_failures"))"
+  e2e_failures=$((e2e_failures + 1))
 }
 
 e2e_expect() {
@@ -70,7 +71,13 @@ e2e_settings_field() {
   echo "$value"
 }
 
-# Number of distinct colours in a rectangle of a screenshot (1 means nothing drawn there).
-e2e_colours() {
-  "$TV_CONVERT" "$1" -crop "$4x$5+$2+$3" +repage -format %k info: 2>/dev/null
+# e2e_expect_field FILE OFFSET VALUE WHAT: waits up to 5 s for the settings file to hold the value.
+e2e_expect_field() {
+  local got="" i
+  for i in $(seq 1 50); do
+    got=$(e2e_settings_field "$1" "$2" 2>/dev/null)
+    [ "$got" = "$3" ] && break
+    sleep 0.1
+  done
+  e2e_expect "$got" "$3" "$4"
 }

@@ -37,7 +37,6 @@ TEST(Progress, OperationReports) {
         {0, L"", 1223, L"", L"Copy failed.\nWindows error: 1223"},
         {0, L"b", 4294967295u, L"", L"Copy failed.\nItem: b\nWindows error: 4294967295"},
         {1, L"", 82, L"", L"Copy failed.\nWindows-Fehler: 82"},
-        {7, L"", 29, L"", L"Copy failed.\nWindows error: 29"},  // an unknown language reads as English
     };
     for (const auto& c : cases) {
         appSettings.language = c.language;
@@ -64,53 +63,42 @@ TEST(Progress, ResetsPutEveryChoiceBackOnNoAndDeleteEmptiesTheMessageBox) {
 constexpr COLORREF kOutside = RGB(1, 2, 3), kBackground = RGB(10, 20, 30), kFrame = RGB(200, 0, 0),
                    kFill = RGB(0, 150, 0);
 
-TEST(ProgressBox, GeometryAndBars) {
+// The clamps below the minimum size and one full-size frame; the upper bar half filled, the lower
+// ("Total:") bar a quarter filled where it is shown.
+TEST(ProgressBox, ClampedAndFullSize) {
     Theme saved = theme;
     theme.dialogBackground = kBackground;
     theme.dialogFrame = kFrame;
     theme.selectionBarFill = kFill;
-    enum Request { CopyFile, CopyFolder, CopyMarked, MoveFile, MoveFolder };
     const struct {
         int w, h;
-        Request request;
-        int left, top, width, height;
-        bool lower;  // the "Total:" part
+        bool move, folder;
+        int left, top, width;
+        bool lower;
     } cases[] = {
-        {1200, 900, CopyFile, 240, 320, 720, 260, false},
-        {1200, 900, CopyFolder, 240, 265, 720, 370, true},
-        {1000, 480, CopyMarked, 140, 60, 720, 360, true},   // at most H - 120 high
-        {700, 350, MoveFile, 40, 60, 620, 230, false},       // at most W - 80 wide
-        {2400, 1500, MoveFolder, 800, 500, 800, 500, true},  // a third of the client
+        {700, 350, true, false, 40, 60, 620, false},   // at most W - 80 wide
+        {1000, 480, false, true, 140, 60, 720, true},  // at most H - 120 high
+        {1920, 1080, false, true, 600, 355, 720, true},
     };
     for (const auto& c : cases) {
         resetCopyOperation();
         resetMoveOperation();
-        copyRequest.isFolder = c.request == CopyFolder || c.request == CopyMarked;
-        copyRequest.isMulti = c.request == CopyMarked;
-        moveRequest.isFolder = c.request == MoveFolder;
-        bool move = c.request == MoveFile || c.request == MoveFolder;
+        copyRequest.isFolder = moveRequest.isFolder = c.folder;
         for (OperationProgress* progress : {&copyProgress, &moveProgress}) *progress = {L"report.txt", 0, 0, 50, 0, 0, 25};
         Canvas canvas(c.w, c.h);
         canvas.clear(kOutside);
-        drawCopyMoveProgress(canvas.dc(), c.w, c.h, move);
-        int left = c.left, top = c.top, right = left + c.width, bottom = top + c.height, middle = top + c.height / 2;
-        std::string at = std::to_string(c.w) + "x" + std::to_string(c.h) + " request " + std::to_string(c.request);
-
-        // The frame at the edges, the upper bar (top + 152 to top + 194) half filled.
-        const struct {
-            int x, y;
-            COLORREF color;
-        } pixels[] = {{left - 4, middle, kOutside},        {left + 1, middle, kFrame},
-                      {right - 2, middle, kFrame},         {right + 3, middle, kOutside},
-                      {left + 100, top + 1, kFrame},       {left + 100, bottom - 2, kFrame},
-                      {left + 40, top + 160, kBackground}, {left + 44, top + 160, kBlack},
-                      {left + 50, top + 160, kFill},       {right - 50, top + 160, kWhite}};
-        for (const auto& p : pixels) EXPECT_EQ(canvas.pixel(p.x, p.y), p.color) << at << " at " << p.x << "," << p.y;
-        EXPECT_GT(canvas.countColor(rectOf(left + 44, top + 108, right - 44, top + 142), kBlack), 0) << at << " item";
-        // Lower bar from top + 286 to top + 328, a quarter filled.
+        drawCopyMoveProgress(canvas.dc(), c.w, c.h, c.move);
+        int left = c.left, top = c.top, right = left + c.width;
+        SCOPED_TRACE(std::to_string(c.w) + "x" + std::to_string(c.h));
+        EXPECT_EQ(canvas.pixel(left - 4, top + 100), kOutside);
+        EXPECT_EQ(canvas.pixel(left + 1, top + 100), kFrame);
+        EXPECT_EQ(canvas.pixel(right - 2, top + 100), kFrame);
+        EXPECT_EQ(canvas.pixel(left + 50, top + 160), kFill);
+        EXPECT_EQ(canvas.pixel(right - 50, top + 160), kWhite);
+        EXPECT_GT(canvas.countColor(rectOf(left + 44, top + 108, right - 44, top + 142), kBlack), 0) << "item";
         int quarter = left + 47 + (c.width - 94) / 4;
-        EXPECT_EQ(canvas.pixel(quarter - 3, top + 294) == kFill, c.lower) << at;
-        EXPECT_TRUE(!c.lower || canvas.pixel(quarter + 3, top + 294) == kWhite) << at;
+        EXPECT_EQ(canvas.pixel(quarter - 3, top + 294) == kFill, c.lower);
+        EXPECT_TRUE(!c.lower || canvas.pixel(quarter + 3, top + 294) == kWhite);
     }
     theme = saved;
     resetCopyOperation();

@@ -47,39 +47,34 @@ TEST(Scan, EmptyMissingAndLinkedFolders) {
     EXPECT_FALSE(scanFolderTree(temp / L"tree", records, total)) << "a link anywhere inside fails the scan";
 }
 
-TEST(Scan, At128LevelsBelowTheRootAndNotBeyond) {
-    TempFolder temp;
-    std::wstring path = temp.folder(L"root");
-    for (int level = 1; level <= 128; ++level) ASSERT_TRUE(CreateFolderPath(path += L"\\d")) << level;
-    std::vector<ScanRecord> records;
-    uint64_t total = 0;
-    EXPECT_TRUE(scanFolderTree(temp / L"root", records, total));
-    EXPECT_EQ(records.size(), 128u);
-    ASSERT_TRUE(CreateFolderPath(path + L"\\d"));
-    EXPECT_FALSE(scanFolderTree(temp / L"root", records, total));
-}
-
-TEST(Scan, TwoHundredThousandRecordsPassAndOneMoreFails) {
-    // 1000 folders of 199 empty files: exactly 200,000 records.
-    TempFolder temp;
-    std::wstring root = temp.folder(L"big");
-    for (int f = 0; f < 1000; ++f) {
-        std::wstring folder = root + L"\\f" + std::to_wstring(f);
-        ASSERT_TRUE(CreateFolderPath(folder));
-        for (int i = 0; i < 199; ++i)
-            FileHandle(CreateFileW(LongPath(folder + L"\\" + std::to_wstring(i)).c_str(), GENERIC_WRITE, 0, nullptr,
-                                   CREATE_NEW, 0, nullptr));
+// The limits at their boundaries, with small limits so the trees stay small. Pre-order is certain
+// here: each folder holds at most one entry.
+TEST(Scan, LimitsHoldExactlyAtTheirBoundary) {
+    const struct {
+        const wchar_t* what;
+        std::vector<const wchar_t*> items;  // under the root; a trailing "\\" makes a folder
+        ScanLimits limits;
+        bool passes;
+    } cases[] = {
+        {L"records: as many as allowed", {L"a\\", L"a\\b\\", L"a\\b\\f"}, {3, 128}, true},
+        {L"records: one more", {L"a\\", L"a\\b\\", L"a\\b\\f"}, {2, 128}, false},
+        {L"records: the last allowed is an empty folder", {L"a\\", L"a\\b\\"}, {2, 128}, true},
+        {L"records: the last allowed is a folder with a file", {L"a\\", L"a\\b\\", L"a\\b\\f"}, {2, 128}, false},
+        {L"depth: files in the deepest allowed level", {L"a\\", L"a\\b\\", L"a\\b\\f"}, {10, 2}, true},
+        {L"depth: one level deeper", {L"a\\", L"a\\b\\", L"a\\b\\c\\"}, {10, 2}, false},
+    };
+    for (const auto& c : cases) {
+        TempFolder temp;
+        std::wstring root = temp.folder(L"root");
+        for (std::wstring item : c.items) {
+            if (item.back() == L'\\') temp.folder(L"root\\" + item);
+            else temp.file(L"root\\" + item, "x");
+        }
+        std::vector<ScanRecord> records;
+        uint64_t total = 0;
+        EXPECT_EQ(scanFolderTree(root, records, total, c.limits), c.passes) << c.what;
+        EXPECT_TRUE(!c.passes || records.size() == c.items.size()) << c.what;
     }
-    std::vector<ScanRecord> records, over;
-    uint64_t total = 0;
-    EXPECT_TRUE(scanFolderTree(root, records, total));
-    EXPECT_EQ(records.size(), kMaxScanRecords);
-    temp.file(L"big\\one-more");
-    EXPECT_FALSE(scanFolderTree(root, over, total));
-    // Removed through the engine's own deletion, as a failed folder copy does.
-    records.push_back(ScanRecord{L"one-more", false, 0});
-    EXPECT_EQ(deleteTree(root, records, false), 0u);
-    EXPECT_FALSE(pathExists(root));
 }
 
 // A tree with a read-only folder; a\two.txt, when locked, is read-only, hidden and open without
