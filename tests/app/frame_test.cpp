@@ -1,6 +1,6 @@
 // The frame rendered into a DIB section, checked at the coordinates the layout fixes: bands, panel
-// frames, header separators, row fills, function buttons and the message box. Samples lie away
-// from text, since the monospaced face differs between systems.
+// frames, header separators, row fills, function buttons and the message box; and no GDI object
+// left behind by any screen. Samples lie away from text, since the monospaced face differs.
 #include <gtest/gtest.h>
 
 #include "app/frame.h"
@@ -8,28 +8,17 @@
 #include "common/box_check.h"
 #include "common/canvas.h"
 #include "common/gdi_count.h"
+#include "common/keys.h"
+#include "common/settings_file_guard.h"
 #include "panels/panels.h"
 #include "settings/settings.h"
 #include "ui/draw.h"
+#include "ui/gdi.h"
 #include "ui/state.h"
 
 namespace {
 
-constexpr COLORREF kTeal = RGB(0x00, 0x80, 0x80), kTealPanel = RGB(0x00, 0x96, 0x96),
-                   kTealHeader = RGB(0x00, 0x76, 0x76), kTealKeyBar = RGB(0x00, 0x8C, 0x8C),
-                   kTealButton = RGB(0x00, 0xAA, 0xAA);
-
-// "..", three folders, then files.
-PanelState makePanel(const std::wstring& path) {
-    PanelState panel;
-    panel.path = path;
-    panel.entries.push_back({L"..", true, FILE_ATTRIBUTE_DIRECTORY, 0, 0});
-    for (const wchar_t* name : {L"bin", L"docs", L"src"})
-        panel.entries.push_back({name, true, FILE_ATTRIBUTE_DIRECTORY, 0, 133000000000000000ull});
-    for (int i = 0; i < 40; ++i)
-        panel.entries.push_back({L"file" + std::to_wstring(i) + L".txt", false, 0, 1000u + i, 133000000000000000ull});
-    return panel;
-}
+constexpr COLORREF kTealPanel = RGB(0x00, 0x96, 0x96), kTealKeyBar = RGB(0x00, 0x8C, 0x8C);
 
 // Pixels of `color` within 4 of x on row y (a vertical line's width), or of y down column x.
 int widthAt(const Canvas& c, int x, int y, COLORREF color) { return c.countColor({x - 4, y, x + 4, y + 1}, color); }
@@ -40,48 +29,43 @@ protected:
     void SetUp() override {
         AppTest::SetUp();
         statusLine = L"ready";
-        leftPanel = makePanel(L"C:\\left");
-        rightPanel = makePanel(L"C:\\right");
+        // "..", three folders, then files
+        const uint64_t time = 133000000000000000ull;
+        leftPanel.entries.push_back({L"..", true, FILE_ATTRIBUTE_DIRECTORY, 0, 0});
+        for (const wchar_t* name : {L"bin", L"docs", L"src"})
+            leftPanel.entries.push_back({name, true, FILE_ATTRIBUTE_DIRECTORY, 0, time});
+        for (int i = 0; i < 40; ++i)
+            leftPanel.entries.push_back({L"file" + std::to_wstring(i) + L".txt", false, 0, 1000u + i, time});
+        leftPanel.path = L"C:\\data";
+        rightPanel = leftPanel;
     }
+    Canvas c{1920, 1080};
+    void draw() { drawFrame(c.dc(), 1920, 1080); }
 };
 
-TEST_F(FrameTest, GeometryAndColoursInBothColumnLayouts) {
-    // separators: name and date column ends of the left, then the right panel; button1L: start of
-    // the second function button, lastL: of the last one
-    const struct { int w, h, leftR, rightL; int separators[4]; int button1L, lastL; } layouts[] = {
-        {1920, 1080, 948, 972, {563, 800, 1511, 1748}, 170, 1750},  // wide columns
-        {1280, 720, 628, 652, {322, 510, 950, 1138}, 117, 1167},    // narrow columns
-    };
-    for (const auto& L : layouts) {
-        SCOPED_TRACE(L.w);
-        Canvas c(L.w, L.h);
-        drawFrame(c.dc(), L.w, L.h);
-        const int T = 86, B = L.h - 110, midY = (T + B) / 2;
-        EXPECT_EQ(c.pixel(2, 60), kTeal);
-        EXPECT_EQ(c.pixel(L.w / 2, 51), kTealHeader);
-        EXPECT_EQ(c.pixel(5, L.h - 76), kTealKeyBar);
-        // the active left panel framed white with 4 pixels, the right one black with 2
-        EXPECT_EQ(widthAt(c, 24, midY, kWhite), 4);
-        EXPECT_EQ(widthAt(c, L.leftR, midY, kWhite), 4);
-        EXPECT_EQ(heightAt(c, 200, T, kWhite), 4);
-        EXPECT_EQ(heightAt(c, 200, B, kWhite), 4);
-        EXPECT_EQ(widthAt(c, L.rightL, midY, kBlack), 2);
-        EXPECT_EQ(widthAt(c, L.w - 24, midY, kBlack), 2);
-        for (int x : L.separators) {  // 1-pixel separators in the white header only
-            EXPECT_EQ(c.pixel(x, T + 43), kBlack) << x;
-            EXPECT_EQ(c.pixel(x - 1, T + 43), kWhite) << x;
-            EXPECT_EQ(c.pixel(x, T + 149), kTealPanel) << x;
-        }
-        EXPECT_EQ(c.countColor(RECT{L.leftR + 2, T + 36, L.rightL - 2, B}, kBlack), 0) << "the gap stays clear";
-        // function buttons: the first selected (white), all with 2-pixel frames
-        const int top = L.h - 63;
-        for (int left : {12, L.button1L, L.lastL}) {
-            EXPECT_EQ(c.pixel(left, top + 5), kBlack) << left;
-            EXPECT_EQ(heightAt(c, left + 20, top, kBlack), 2) << left;
-            EXPECT_EQ(c.pixel(left + 4, top + 5), left == 12 ? kWhite : kTealButton) << left;
-        }
-        EXPECT_EQ(c.pixel(L.w - 12, top + 5), kTealKeyBar);
+TEST_F(FrameTest, PanelFramesSeparatorsAndFunctionButtons) {
+    draw();
+    EXPECT_EQ(c.pixel(2, 60), RGB(0x00, 0x80, 0x80));  // window, title band, key bar
+    EXPECT_EQ(c.pixel(960, 51), RGB(0x00, 0x76, 0x76));
+    EXPECT_EQ(c.pixel(5, 1004), kTealKeyBar);
+    // the active left panel framed white with 4 pixels, the right one black with 2; panels 86 to 970
+    EXPECT_EQ(widthAt(c, 24, 528, kWhite) + widthAt(c, 948, 528, kWhite), 8);
+    EXPECT_EQ(heightAt(c, 200, 86, kWhite) + heightAt(c, 200, 970, kWhite), 8);
+    EXPECT_EQ(widthAt(c, 972, 528, kBlack) + widthAt(c, 1896, 528, kBlack), 4);
+    EXPECT_EQ(c.countColor(RECT{950, 122, 970, 970}, kBlack), 0) << "the gap stays clear";
+    for (int x : {563, 800, 1511, 1748}) {  // 1-pixel column separators in the white header only
+        EXPECT_EQ(c.pixel(x, 129), kBlack) << x;
+        EXPECT_EQ(c.pixel(x - 1, 129), kWhite) << x;
+        EXPECT_EQ(c.pixel(x, 235), kTealPanel) << x;
     }
+    // function buttons: the first selected (white), all with 2-pixel frames, the last ending 12 short
+    for (int left : {12, 170, 1750}) {
+        EXPECT_EQ(c.pixel(left, 1022), kBlack) << left;
+        EXPECT_EQ(heightAt(c, left + 20, 1017, kBlack), 2) << left;
+        EXPECT_EQ(c.pixel(left + 4, 1022), left == 12 ? kWhite : RGB(0x00, 0xAA, 0xAA)) << left;
+    }
+    EXPECT_EQ(c.pixel(1907, 1022), kBlack);
+    EXPECT_EQ(c.pixel(1908, 1022), kTealKeyBar);
 }
 
 TEST_F(FrameTest, ActivePanelAndFocusedBarChangeTheFrames) {
@@ -90,8 +74,7 @@ TEST_F(FrameTest, ActivePanelAndFocusedBarChangeTheFrames) {
     functionBarFocused = 1;
     appSettings.panelBorder = 3;  // CYAN
     applyColorScheme();
-    Canvas c(1920, 1080);
-    drawFrame(c.dc(), 1920, 1080);
+    draw();
     EXPECT_EQ(widthAt(c, 948, 500, kBlack), 2);
     EXPECT_EQ(widthAt(c, 972, 500, RGB(0, 0xFF, 0xFF)), 4);
     EXPECT_EQ(c.pixel(1754, 1022), kWhite);  // the last button selected, with a 3-pixel frame
@@ -99,31 +82,22 @@ TEST_F(FrameTest, ActivePanelAndFocusedBarChangeTheFrames) {
     EXPECT_EQ(heightAt(c, 89, 1017, kBlack), 2);
 }
 
-// Left panel rows at 1920 x 1080 run from x 42 to 930, 36 high from y 162.
-TEST_F(FrameTest, CursorAndMarkedRowsForEverySelectionBarColour) {
-    const struct { COLORREF fill, blended, text; } bars[] = {
-        {RGB(255, 230, 0), RGB(127, 190, 75), kBlack}, {RGB(255, 255, 255), RGB(127, 202, 202), kBlack},
-        {RGB(255, 170, 0), RGB(127, 160, 75), kBlack}, {RGB(0, 255, 120), RGB(0, 202, 135), kBlack},
-        {RGB(0, 220, 255), RGB(0, 185, 202), kBlack},  {RGB(200, 0, 200), RGB(100, 75, 175), kWhite},
-        {RGB(180, 0, 0), RGB(90, 75, 75), kWhite},
-    };
+// Left panel rows run from x 42 to 930, 36 high from y 162. The magenta bar has white text.
+TEST_F(FrameTest, CursorAndMarkedRows) {
+    appSettings.selectionBarColor = 5;
+    applyColorScheme();
     leftPanel.cursor = 2;
     leftPanel.marked = {L"..", L"FILE0.TXT", L"docs"};  // ".." is never shown marked; marks ignore case
-    for (int s = 0; s < 7; ++s) {
-        SCOPED_TRACE(s);
-        appSettings.selectionBarColor = s;
-        applyColorScheme();
-        Canvas c(1920, 1080);
-        drawFrame(c.dc(), 1920, 1080);
-        EXPECT_EQ(c.pixel(42, 252), bars[s].fill);  // the cursor row ("docs", also marked), edge to edge
-        EXPECT_EQ(c.pixel(929, 234), bars[s].fill);
-        EXPECT_EQ(c.pixel(41, 252), kTealPanel);
-        EXPECT_EQ(c.pixel(930, 252), kTealPanel);
-        EXPECT_GT(c.countColor(RECT{42, 234, 563, 270}, bars[s].text), 0);
-        EXPECT_EQ(c.pixel(927, 324), bars[s].blended);  // "file0.txt" marked: mean of bar and panel
-        for (int y : {180, 216, 360}) EXPECT_EQ(c.pixel(927, y), kTealPanel) << y;
-        EXPECT_EQ(c.pixel(1875, 180), bars[s].fill) << "the inactive panel shows its cursor too";
-    }
+    draw();
+    const COLORREF bar = RGB(200, 0, 200);
+    EXPECT_EQ(c.pixel(42, 252), bar);  // the cursor row ("docs", also marked), edge to edge
+    EXPECT_EQ(c.pixel(929, 234), bar);
+    EXPECT_EQ(c.pixel(41, 252), kTealPanel);
+    EXPECT_EQ(c.pixel(930, 252), kTealPanel);
+    EXPECT_GT(c.countColor(RECT{42, 234, 563, 270}, kWhite), 0);
+    EXPECT_EQ(c.pixel(927, 324), RGB(100, 75, 175));  // "file0.txt" marked: mean of bar and panel
+    for (int y : {180, 216, 360}) EXPECT_EQ(c.pixel(927, y), kTealPanel) << y;
+    EXPECT_EQ(c.pixel(1875, 180), bar) << "the inactive panel shows its cursor too";
 }
 
 TEST_F(FrameTest, MessageBoxAtFullSizeAndBelowTheMinimum) {
@@ -132,35 +106,47 @@ TEST_F(FrameTest, MessageBoxAtFullSizeAndBelowTheMinimum) {
     showMessageBox(nullptr, L"Copy failed", L"R&D.txt\nAccess is denied. Windows error 5");
     const struct { int w, h; RECT box; } sizes[] = {{1920, 1080, {480, 405, 1440, 675}},
                                                     {800, 600, {40, 167, 760, 432}}};
-    for (const auto& s : sizes) {
-        Canvas c(s.w, s.h);
-        drawFrame(c.dc(), s.w, s.h);
-        const RECT& b = s.box;
-        expectBox(c, b, 4, kWhite, RGB(0x00, 0xA5, 0xA5), CLR_INVALID);
-        EXPECT_EQ(c.countColor(RECT{b.left + 6, b.top + 6, b.right - 6, b.bottom - 6}, kWhite), 0) << s.w;
-        EXPECT_GT(c.countColor(RECT{b.left + 24, b.top + 18, b.right - 24, b.top + 68}, kBlack), 0) << s.w;
-        EXPECT_GT(c.countColor(RECT{b.left + 30, b.bottom - 38, b.right - 30, b.bottom - 10}, kBlack), 0) << s.w;
+    for (const auto& [w, h, b] : sizes) {
+        Canvas small(w, h);
+        drawFrame(small.dc(), w, h);
+        expectBox(small, b, 4, kWhite, RGB(0x00, 0xA5, 0xA5), CLR_INVALID);
+        EXPECT_EQ(small.countColor(RECT{b.left + 6, b.top + 6, b.right - 6, b.bottom - 6}, kWhite), 0) << w;
+        EXPECT_GT(small.countColor(RECT{b.left + 24, b.top + 18, b.right - 24, b.top + 68}, kBlack), 0) << w;
+        EXPECT_GT(small.countColor(RECT{b.left + 30, b.bottom - 38, b.right - 30, b.bottom - 10}, kBlack), 0) << w;
     }
 }
 
-// Each paint creates and deletes its own brushes, pens and the message box's title font.
-TEST_F(FrameTest, RepeatedPaintsWithAMessageBoxKeepTheGdiObjectCount) {
+// Every screen's paint creates and deletes its own brushes, pens and title fonts, and a font size
+// step replaces the three fonts: nothing may pile up.
+TEST_F(FrameTest, PaintsOfEveryScreenAndFontSizeStepsKeepTheGdiObjectCount) {
+    SettingsFileGuard settingsFile;  // each font size step is saved
     showMessageBox(nullptr, L"Title", L"Text");
-    Canvas c(1920, 1080);
-    HGDIOBJ font = GetCurrentObject(c.dc(), OBJ_FONT), pen = GetCurrentObject(c.dc(), OBJ_PEN);
-    drawFrame(c.dc(), 1920, 1080);
+    const HGDIOBJ font = GetCurrentObject(c.dc(), OBJ_FONT), pen = GetCurrentObject(c.dc(), OBJ_PEN);
+    auto paintEveryScreen = [&](int times) {
+        for (int mode = 0; mode <= static_cast<int>(ScreenMode::MessageBox); ++mode) {
+            screenMode = static_cast<ScreenMode>(mode);
+            for (int i = 0; i < times; ++i) draw();
+        }
+    };
+    paintEveryScreen(1);  // whatever is made once for good is made now
     const int first = gdiObjectCount();
-    ASSERT_GT(first, 0);
-    for (int i = 0; i < 1000; ++i) drawFrame(c.dc(), 1920, 1080);
-    EXPECT_LE(gdiObjectCount(), first);
+    {  // the counter must see objects come and go, or the checks below would prove nothing
+        GdiObject<HBRUSH> probe(CreateSolidBrush(RGB(1, 2, 3)));
+        ASSERT_EQ(gdiObjectCount(), first + 1);
+    }
+    paintEveryScreen(50);
+    EXPECT_LE(gdiObjectCount(), first) << "after 50 paints of every screen";
+    screenMode = ScreenMode::Settings;
+    settingsRow = 5;
+    for (int i = 0; i < 30; ++i) press({VK_RETURN});
+    EXPECT_LE(gdiObjectCount(), first) << "after 30 font size steps";
     EXPECT_EQ(GetCurrentObject(c.dc(), OBJ_FONT), font) << "every selection was undone";
     EXPECT_EQ(GetCurrentObject(c.dc(), OBJ_PEN), pen);
 }
 
 // A fixed-pitch font draws "&&&&&&&&" as eight cells: no prefix processing swallows half of them.
 TEST_F(FrameTest, AmpersandsAreDrawnAsTheyAre) {
-    auto inkRight = [](const std::wstring& text) {
-        Canvas c(600, 40);
+    auto inkRight = [this](const std::wstring& text) {
         c.clear(kWhite);
         drawText(c.dc(), RECT{0, 0, 600, 40}, text, kBlack, true, false, kLineLeftMiddle);
         for (int x = 599; x >= 0; --x)

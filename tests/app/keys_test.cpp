@@ -1,11 +1,11 @@
 // The dispatcher's mode rows and the main view's own keys.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "app/input.h"
-#include "app/main_view.h"
 #include "common/app_state.h"
 #include "common/keys.h"
-#include "panels/panels.h"
 #include "settings/settings.h"
 #include "ui/function_keys.h"
 #include "ui/state.h"
@@ -13,78 +13,104 @@
 namespace {
 
 using Keys = AppTest;
+using M = ScreenMode;
 
-TEST_F(Keys, MessageBoxTitleStaysInTheStatusLine) {
-    appSettings.language = 1;
-    showMessageBox(nullptr, L"TITLE", L"line one\nline two");
-    EXPECT_EQ(messageHint, L"Enter / ESC = schliessen");
-    setStatus(L"something else");
-    EXPECT_EQ(press({VK_F10, VK_SPACE, 'A'}), L"something else");  // other keys do nothing
-    EXPECT_EQ(press({VK_ESCAPE}), L"TITLE");
-    EXPECT_EQ(screenMode, ScreenMode::MainView);
-    showMessageBox(nullptr, L"AGAIN", L"");
-    EXPECT_EQ(press({VK_RETURN}), L"AGAIN");
+// confirmationKey takes plain function pointers, so its callbacks count here; the test resets them.
+int yesCount = 0, cancelCount = 0;
+
+// A key that only the mode's own handler acts on, the mode after it, and the one choice, input or
+// cancel flag it may change. F10 in the main view quits with code 0. Modes marked `only` first get
+// every other key, which they must ignore.
+TEST_F(Keys, EachModeRoutesKeysToItsOwnHandler) {
+    const struct { M mode; UINT key; M after; int32_t* choice; std::wstring* input; bool cancels, only; } rows[] = {
+        {M::MainView, VK_F10, M::MainView, nullptr, nullptr, false, false},
+        {M::MainView, VK_F1, M::Help, nullptr, nullptr, false, false},
+        {M::MainView, VK_F11, M::Settings, nullptr, nullptr, false, false},
+        {M::MainView, VK_F12, M::Info, nullptr, nullptr, false, false},
+        {M::Settings, VK_F11, M::MainView, nullptr, nullptr, false, false},
+        {M::Info, VK_F12, M::MainView, nullptr, nullptr, false, false},
+        {M::Help, VK_F1, M::MainView, nullptr, nullptr, false, false},
+        {M::DriveSelect, VK_F9, M::MainView, nullptr, nullptr, false, false},
+        {M::MessageBox, VK_RETURN, M::MainView, nullptr, nullptr, false, false},
+        {M::CreateFolderInput, VK_BACK, M::CreateFolderInput, nullptr, &folderNameInput, false, false},
+        {M::RenameInput, VK_BACK, M::RenameInput, nullptr, &renameInput, false, false},
+        {M::RenameConfirm, VK_LEFT, M::RenameConfirm, &renameChoice, nullptr, false, false},
+        {M::DeleteConfirm, VK_LEFT, M::DeleteConfirm, &deleteChoice, nullptr, false, false},
+        {M::CopyOverwriteConfirm, VK_RIGHT, M::CopyOverwriteConfirm, &copyOverwriteChoice, nullptr, false, false},
+        {M::MoveOverwriteConfirm, VK_LEFT, M::MoveOverwriteConfirm, &moveOverwriteChoice, nullptr, false, false},
+        {M::RunConfirm, VK_RIGHT, M::RunConfirm, &runChoice, nullptr, false, false},
+        {M::CopyProgress, VK_ESCAPE, M::CopyProgress, nullptr, nullptr, true, true},
+        {M::MoveProgress, VK_ESCAPE, M::MoveProgress, nullptr, nullptr, true, true},
+        {M::DeleteProgress, VK_ESCAPE, M::DeleteProgress, nullptr, nullptr, true, true},
+        {M::Help, VK_ESCAPE, M::MainView, nullptr, nullptr, false, true},
+        {M::Info, VK_ESCAPE, M::MainView, nullptr, nullptr, false, true},
+        // screens not built yet take no keys at all
+        {M::Viewer, VK_ESCAPE, M::Viewer, nullptr, nullptr, false, true},
+        {M::Editor, VK_ESCAPE, M::Editor, nullptr, nullptr, false, true},
+        {M::EditorHelp, VK_ESCAPE, M::EditorHelp, nullptr, nullptr, false, true},
+        {M::EditorFind, VK_ESCAPE, M::EditorFind, nullptr, nullptr, false, true},
+        {M::EditorSaveConfirm, VK_ESCAPE, M::EditorSaveConfirm, nullptr, nullptr, false, true},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(r.mode) << " key " << r.key);
+        resetAppState();
+        screenMode = r.mode;
+        folderNameInput = renameInput = L"ab";
+        if (r.only) press({VK_F10, VK_F11, VK_RETURN, VK_TAB, VK_SPACE, VK_LEFT, VK_DOWN, VK_BACK, 'A'});
+        EXPECT_EQ(screenMode, r.mode);
+        press({r.key});
+        EXPECT_EQ(screenMode, r.after);
+        for (int32_t* choice : {&renameChoice, &deleteChoice, &copyOverwriteChoice, &moveOverwriteChoice, &runChoice})
+            EXPECT_EQ(*choice, choice == r.choice ? 0 : 1);
+        for (std::wstring* input : {&folderNameInput, &renameInput})
+            EXPECT_EQ(input->size(), input == r.input ? 1u : 2u);
+        EXPECT_EQ(cancelRequested, r.cancels);
+        EXPECT_EQ(takeQuit(), r.key == VK_F10 ? 0 : -1);
+    }
 }
 
-TEST_F(Keys, ProgressModesTakeOnlyEscape) {
-    for (ScreenMode mode : {ScreenMode::CopyProgress, ScreenMode::MoveProgress, ScreenMode::DeleteProgress}) {
-        screenMode = mode;
-        cancelRequested = false;
-        setStatus(L"busy");
-        EXPECT_EQ(press({VK_F10, VK_RETURN, VK_TAB, VK_SPACE}), L"busy");
-        EXPECT_FALSE(cancelRequested);
-        appSettings.language = 2;
-        EXPECT_EQ(press({VK_ESCAPE, VK_ESCAPE}), L"Annulation demandee...");
-        EXPECT_TRUE(cancelRequested);
-        EXPECT_EQ(screenMode, mode);
-    }
-    EXPECT_EQ(takeQuit(), -1) << "F10 did not quit";
+TEST_F(Keys, MessageBoxClosesOnEscapeAndLeavesItsTitle) {
+    showMessageBox(nullptr, L"TITLE", L"line one\nline two");
+    setStatus(L"something else");
+    EXPECT_EQ(press({VK_F10, VK_SPACE, VK_LEFT, VK_TAB, 'A'}), L"something else");
+    EXPECT_EQ(takeQuit(), -1);
+    EXPECT_EQ(press({VK_ESCAPE}), L"TITLE");
+    EXPECT_EQ(screenMode, M::MainView);
+    EXPECT_EQ(messageTitle + messageText + messageHint, L"") << "nothing left for the next box";
 }
 
 TEST_F(Keys, ConfirmationKeysToggleAndAct) {
-    static int yes = 0, cancel = 0;
-    int32_t choice = 1;
-    auto key = [&](UINT k) { confirmationKey(nullptr, k, choice, [](HWND) { ++yes; }, [](HWND) { ++cancel; }); };
-    key(VK_RIGHT);
-    EXPECT_EQ(choice, 0);
-    key(VK_LEFT);
-    key(VK_RETURN);  // NO
-    key(VK_LEFT);
-    key(VK_RETURN);
-    EXPECT_TRUE(yes == 1 && cancel == 1);
-    key(VK_ESCAPE);  // ESC cancels whatever the choice
-    EXPECT_EQ(cancel, 2);
-}
-
-TEST_F(Keys, FunctionBar) {
-    EXPECT_EQ(press({VK_LEFT}), L"Function selected: [F1] HELP   (Enter starts)");
-    EXPECT_EQ(functionBarFocused, 1);
-    for (int i = 0; i < 12; ++i) press({VK_RIGHT});
-    EXPECT_EQ(functionBarIndex, 11);
-    EXPECT_EQ(statusLine, L"Function selected: [F12] INFO   (Enter starts)");
-    appSettings.language = 1;
-    EXPECT_EQ(press({VK_LEFT}), L"Funktion ausgewaehlt: [F11] EINSTELLUNG   (Enter startet)");
-    press({VK_ESCAPE});
-    EXPECT_EQ(functionBarFocused, 1);  // ESC leaves the bar focused
-    press({VK_TAB});
-    EXPECT_EQ(functionBarFocused, 0);
-
-    const struct { int language, index; const wchar_t* label; } rows[] = {
-        {1, 7, L"[F8] LOESCHEN"}, {2, 9, L"[F10] QUITTER"}, {3, 8, L"[F9] MENU"}, {0, 12, L""}};
-    for (const auto& r : rows) {
-        appSettings.language = r.language;
-        EXPECT_EQ(functionLabel(r.index), r.label);
+    // keys from NO; then the choice, and how often YES and cancel ran
+    const struct { std::vector<UINT> keys; int choice, yes, cancel; } cases[] = {
+        {{VK_RIGHT}, 0, 0, 0},           {{VK_LEFT, VK_LEFT}, 1, 0, 0},   {{VK_RETURN}, 1, 0, 1},
+        {{VK_LEFT, VK_RETURN}, 0, 1, 0}, {{VK_LEFT, VK_ESCAPE}, 0, 0, 1}, {{'A', VK_SPACE, VK_TAB}, 1, 0, 0},
+    };
+    for (const auto& c : cases) {
+        yesCount = cancelCount = 0;
+        int32_t choice = 1;
+        for (UINT key : c.keys)
+            confirmationKey(nullptr, key, choice, [](HWND) { ++yesCount; }, [](HWND) { ++cancelCount; });
+        EXPECT_EQ(std::vector<int>({choice, yesCount, cancelCount}), std::vector<int>({c.choice, c.yes, c.cancel}))
+            << c.keys.size() << " keys from " << c.keys[0];
     }
 }
 
-TEST_F(Keys, UnknownKeysAndF10) {
-    EXPECT_EQ(press({'A'}), L"Last key: Unknown key");
+TEST_F(Keys, FunctionBarStopsAtF1AndF12AndEnterRunsTheHighlightedOne) {
+    appSettings.language = 1;
+    press({VK_LEFT});
+    EXPECT_EQ(functionBarIndex, 0);
+    EXPECT_EQ(functionBarFocused, 1);
+    for (int i = 0; i < 12; ++i) press({VK_RIGHT});
+    EXPECT_EQ(statusLine, L"Funktion ausgewaehlt: [F12] INFO   (Enter startet)");
+    press({VK_LEFT, VK_LEFT, VK_ESCAPE});  // ESC clears marks only: the bar keeps the focus
+    EXPECT_EQ(functionBarFocused, 1);
+    press({VK_TAB, VK_RETURN});  // Tab leaves the bar: Enter opens the entry instead
+    EXPECT_EQ(takeQuit(), -1);
+    press({VK_RIGHT, VK_LEFT, VK_RETURN});  // F10 highlighted and focused again
+    EXPECT_EQ(takeQuit(), 0);
+    EXPECT_EQ(functionLabel(12) + functionLabel(-1), L"");
     appSettings.language = 3;
     EXPECT_EQ(press({VK_HOME}), L"Ultimo tasto: Tasto sconosciuto");
-    leftPanel.marked = {L"x"};
-    press({VK_F10});
-    EXPECT_EQ(takeQuit(), 0);
-    EXPECT_EQ(functionBarIndex, 9);
 }
 
 }  // namespace

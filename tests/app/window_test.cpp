@@ -13,7 +13,7 @@ namespace {
 
 void drainQueue() {
     MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    for (int i = 0; i < 10000 && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++i) {
         if (message.message == WM_QUIT) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
@@ -48,10 +48,10 @@ TEST_F(WindowTest, TypedCharactersReachTheLineInputsUpToTheirLimits) {
         for (WPARAM ch : {1, 8, 9, 10, 13, 27, 31, 0x7F}) SendMessageW(window, WM_CHAR, ch, 0);
         EXPECT_EQ(in.text, L"");
         SendMessageW(window, WM_CHAR, 0x00E4, 0);  // a-umlaut
-        while (in.text.size() < in.limit - 1) SendMessageW(window, WM_CHAR, L' ', 0);
+        for (size_t i = 2; i < in.limit; ++i) SendMessageW(window, WM_CHAR, L' ', 0);
         SendMessageW(window, WM_CHAR, L'z', 0);  // the last one that fits
         SendMessageW(window, WM_CHAR, L'q', 0);  // one too many
-        EXPECT_EQ(in.text.size(), in.limit);
+        ASSERT_EQ(in.text.size(), in.limit);
         EXPECT_TRUE(in.text[0] == 0x00E4 && in.text.back() == L'z');
         SendMessageW(window, WM_KEYDOWN, VK_BACK, 0);
         EXPECT_EQ(in.text.size(), in.limit - 1);
@@ -82,6 +82,7 @@ TEST_F(WindowTest, CloseDuringAnOperationWaitsUntilItHasReturned) {
     for (ScreenMode mode : {ScreenMode::DeleteProgress, ScreenMode::CopyProgress, ScreenMode::MoveProgress}) {
         SCOPED_TRACE(static_cast<int>(mode));
         if (!IsWindow(window)) window = createMainWindow(GetModuleHandleW(nullptr));
+        ASSERT_TRUE(IsWindow(window));
         drainQueue();
         screenMode = mode;
         cancelRequested = false;
@@ -97,6 +98,7 @@ TEST_F(WindowTest, CloseDuringAnOperationWaitsUntilItHasReturned) {
         EXPECT_EQ(takeQuit(), 0);
     }
     window = createMainWindow(GetModuleHandleW(nullptr));  // outside an operation: closed at once
+    ASSERT_TRUE(IsWindow(window));
     SendMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(window));
 }
