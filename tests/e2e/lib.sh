@@ -56,28 +56,3 @@ e2e_finish() {
   echo "$e2e_failures check(s) failed"
   exit 1
 }
-
-# One little-endian 32-bit field of the scrambled 44-byte settings file, unscrambled.
-#   e2e_settings_field FILE OFFSET     (12 language, 16 background, 20 bar, ...)
-e2e_settings_field() {
-  local key="MERIDAN-KOLVE-93" bytes i value=0 b k
-  read -r -a bytes <<< "$(od -An -tu1 -v "$1" | tr -s ' \n' ' ')"
-  [ ${#bytes[@]} -eq 44 ] || { echo "size ${#bytes[@]}"; return; }
-  for i in 3 2 1 0; do
-    b=${bytes[$(($2 + i))]}
-    k=$(printf '%d' "'${key:$((($2 + i) % 16)):1}")
-    value=$(( (value << 8) | (b ^ ((($2 + i) * 31 + 17) & 255) ^ k) ))
-  done
-  echo "$value"
-}
-
-# e2e_expect_field FILE OFFSET VALUE WHAT: waits up to 5 s for the settings file to hold the value.
-e2e_expect_field() {
-  local got="" i
-  for i in $(seq 1 50); do
-    got=$(e2e_settings_field "$1" "$2" 2>/dev/null)
-    [ "$got" = "$3" ] && break
-    sleep 0.1
-  done
-  e2e_expect "$got" "$3" "$4"
-}
