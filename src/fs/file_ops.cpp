@@ -8,6 +8,26 @@ uint32_t TempFolderCounter = 0;
 namespace {
 
 constexpr int kMaxTempAttempts = 1000;
+constexpr size_t kCallKinds = static_cast<size_t>(FileCall::Count);
+
+// The test switch. In the program nothing is ever injected and each call costs one comparison.
+struct Injection {
+    uint32_t calls[kCallKinds] = {};
+    uint32_t failAt[kCallKinds] = {};  // 0: never
+    DWORD code[kCallKinds] = {};
+    DWORD readLimit = 0;
+    bool armed = false;
+};
+Injection injection;
+
+// Counts the call; true (with the last error set) when this one is to fail.
+bool injected(FileCall call) {
+    size_t kind = static_cast<size_t>(call);
+    uint32_t number = ++injection.calls[kind];
+    if (!injection.armed || injection.failAt[kind] != number) return false;
+    SetLastError(injection.code[kind]);
+    return true;
+}
 
 bool isNameCollision(DWORD code) {
     return code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS;
@@ -20,24 +40,122 @@ DWORD LastFailureCode() {
     return code != 0 ? code : ERROR_FUNCTION_FAILED;
 }
 
+void InjectFailure(FileCall call, uint32_t nth, DWORD code) {
+    size_t kind = static_cast<size_t>(call);
+    injection.failAt[kind] = injection.calls[kind] + nth;
+    injection.code[kind] = code;
+    injection.armed = true;
+}
+
+void InjectShortReads(DWORD limit) {
+    injection.readLimit = limit;
+}
+
+void ClearInjectedFailures() {
+    injection = Injection();
+}
+
+uint32_t FileCallCount(FileCall call) {
+    return injection.calls[static_cast<size_t>(call)];
+}
+
+const char* FileCallName(FileCall call) {
+    static const char* const names[kCallKinds] = {
+        "GetAttributes", "SetAttributes", "Move", "DeleteFile", "CreateFolder", "RemoveFolder",
+        "OpenRead", "CreateTempFile", "CreateTempFolder", "FileSize", "Read", "Write", "Flush", "FindFirst",
+        "FindNext", "Identity"};
+    return names[static_cast<size_t>(call)];
+}
+
 DWORD GetPathAttributes(const std::wstring& path) {
+    if (injected(FileCall::GetAttributes)) return INVALID_FILE_ATTRIBUTES;
     return GetFileAttributesW(LongPath(path).c_str());
 }
 
 bool SetPathAttributes(const std::wstring& path, DWORD attributes) {
+    if (injected(FileCall::SetAttributes)) return false;
     return SetFileAttributesW(LongPath(path).c_str(), attributes) != 0;
 }
 
 bool MovePath(const std::wstring& from, const std::wstring& to, DWORD flags) {
+    if (injected(FileCall::Move)) return false;
     return MoveFileExW(LongPath(from).c_str(), LongPath(to).c_str(), flags) != 0;
 }
 
 bool DeleteFilePath(const std::wstring& path) {
+    if (injected(FileCall::DeleteFile)) return false;
     return DeleteFileW(LongPath(path).c_str()) != 0;
 }
 
 bool CreateFolderPath(const std::wstring& path) {
+    if (injected(FileCall::CreateFolder)) return false;
     return CreateDirectoryW(LongPath(path).c_str(), nullptr) != 0;
+}
+
+bool RemoveFolderPath(const std::wstring& path) {
+    if (injected(FileCall::RemoveFolder)) return false;
+    return RemoveDirectoryW(LongPath(path).c_str()) != 0;
+}
+
+FileHandle OpenForReading(const std::wstring& path) {
+    if (injected(FileCall::OpenRead)) return FileHandle();
+    return FileHandle(CreateFileW(LongPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+bool ReadFileSize(HANDLE file, uint64_t& size) {
+    if (injected(FileCall::FileSize)) return false;
+    LARGE_INTEGER value;
+    if (!GetFileSizeEx(file, &value)) return false;
+    size = static_cast<uint64_t>(value.QuadPart);
+    return true;
+}
+
+bool ReadBytes(HANDLE file, void* buffer, DWORD wanted, DWORD& got) {
+    got = 0;
+    if (injected(FileCall::Read)) return false;
+    if (injection.readLimit != 0 && wanted > injection.readLimit) wanted = injection.readLimit;
+    return ReadFile(file, buffer, wanted, &got, nullptr) != 0;
+}
+
+bool WriteBytes(HANDLE file, const void* buffer, DWORD size, DWORD& wrote) {
+    wrote = 0;
+    if (injected(FileCall::Write)) return false;
+    return WriteFile(file, buffer, size, &wrote, nullptr) != 0;
+}
+
+bool FlushFile(HANDLE file) {
+    if (injected(FileCall::Flush)) return false;
+    return FlushFileBuffers(file) != 0;
+}
+
+FindHandle FindFirstPath(const std::wstring& pattern, WIN32_FIND_DATAW& data) {
+    if (injected(FileCall::FindFirst)) return FindHandle(INVALID_HANDLE_VALUE);
+    return FindHandle(FindFirstFileW(LongPath(pattern).c_str(), &data));
+}
+
+bool FindNextPath(HANDLE find, WIN32_FIND_DATAW& data) {
+    if (injected(FileCall::FindNext)) return false;
+    return FindNextFileW(find, &data) != 0;
+}
+
+bool ReadFileIdentity(const std::wstring& path, FileIdentity& out) {
+    if (injected(FileCall::Identity)) return false;
+    // Backup semantics opens folders too; no access beyond the attributes, shared with everyone.
+    FileHandle handle(CreateFileW(LongPath(path).c_str(), FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!handle.valid() || !GetFileInformationByHandle(handle.get(), &info)) return false;
+    out.volume = info.dwVolumeSerialNumber;
+    out.index = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return true;
+}
+
+bool SameFileIdentity(const std::wstring& a, const std::wstring& b) {
+    FileIdentity first, second;
+    return ReadFileIdentity(a, first) && ReadFileIdentity(b, second) && first.volume == second.volume &&
+           first.index == second.index;
 }
 
 DWORD WritableAttributes(DWORD attributes) {
@@ -58,8 +176,10 @@ FileHandle CreateTempFileNear(const std::wstring& target, std::wstring& tempPath
     }
     for (int attempt = 1;; ++attempt) {
         tempPath = folder + TempName(++TempFileCounter);
-        FileHandle file(CreateFileW(LongPath(tempPath).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED, nullptr));
+        FileHandle file(injected(FileCall::CreateTempFile)
+                            ? INVALID_HANDLE_VALUE
+                            : CreateFileW(LongPath(tempPath).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED, nullptr));
         if (file.valid()) {
             error = 0;
             return file;
@@ -81,7 +201,7 @@ bool CreateTempFolderNear(const std::wstring& target, std::wstring& tempPath, DW
     }
     for (int attempt = 1;; ++attempt) {
         tempPath = folder + TempName(++TempFolderCounter);
-        if (CreateDirectoryW(LongPath(tempPath).c_str(), nullptr)) {
+        if (!injected(FileCall::CreateTempFolder) && CreateDirectoryW(LongPath(tempPath).c_str(), nullptr)) {
             error = 0;
             return true;
         }

@@ -18,12 +18,50 @@ extern uint32_t TempFolderCounter;
 // it 0, so a failure is never mistaken for success.
 DWORD LastFailureCode();
 
+// --- the test switch: makes a chosen call fail as Windows would ---
+// Each wrapper below is one kind of call; every call of a kind is counted.
+enum class FileCall : int32_t {
+    GetAttributes, SetAttributes, Move, DeleteFile, CreateFolder, RemoveFolder,
+    OpenRead, CreateTempFile, CreateTempFolder, FileSize, Read, Write, Flush, FindFirst, FindNext, Identity,
+    Count
+};
+// Call number `nth` of `call` from now on (1 = the next one) fails with `code` without reaching
+// Windows; a second switch on the same kind replaces the first.
+void InjectFailure(FileCall call, uint32_t nth, DWORD code);
+// Every read returns at most `limit` bytes, as on a share or a pipe; 0 lifts the limit.
+void InjectShortReads(DWORD limit);
+// Switches off, counters back to 0.
+void ClearInjectedFailures();
+// Calls of that kind since the last ClearInjectedFailures.
+uint32_t FileCallCount(FileCall call);
+const char* FileCallName(FileCall call);
+
 // --- one Windows call each ---
 DWORD GetPathAttributes(const std::wstring& path);  // INVALID_FILE_ATTRIBUTES when it cannot be read
 bool SetPathAttributes(const std::wstring& path, DWORD attributes);
 bool MovePath(const std::wstring& from, const std::wstring& to, DWORD flags);  // MoveFileExW
 bool DeleteFilePath(const std::wstring& path);
 bool CreateFolderPath(const std::wstring& path);  // default security
+bool RemoveFolderPath(const std::wstring& path);
+// Opens an existing file for reading, shared for reading only.
+FileHandle OpenForReading(const std::wstring& path);
+bool ReadFileSize(HANDLE file, uint64_t& size);
+bool ReadBytes(HANDLE file, void* buffer, DWORD wanted, DWORD& got);
+bool WriteBytes(HANDLE file, const void* buffer, DWORD size, DWORD& wrote);
+bool FlushFile(HANDLE file);
+// FindFirstFileW on a pattern such as "C:\x\*"; FindNextFileW on its handle.
+FindHandle FindFirstPath(const std::wstring& pattern, WIN32_FIND_DATAW& data);
+bool FindNextPath(HANDLE find, WIN32_FIND_DATAW& data);
+
+// What makes a file or folder itself, whatever path reaches it: a share of the same folder, a
+// second drive letter or a junction all give the same identity.
+struct FileIdentity {
+    DWORD volume = 0;    // volume serial number
+    uint64_t index = 0;  // file index on that volume
+};
+bool ReadFileIdentity(const std::wstring& path, FileIdentity& out);
+// Both paths exist and are one file or folder.
+bool SameFileIdentity(const std::wstring& a, const std::wstring& b);
 
 // Read-only cleared; 0 and 1 give FILE_ATTRIBUTE_NORMAL (128); 0x21 gives 0x20.
 DWORD WritableAttributes(DWORD attributes);

@@ -48,7 +48,14 @@ const LocalizedText kMoveTitleFile = {L"MOVING FILE", L"DATEI WIRD VERSCHOBEN", 
 const LocalizedText kMoveTitleFolder = {L"MOVING FOLDER", L"ORDNER WIRD VERSCHOBEN", L"DEPLACEMENT DU DOSSIER",
                                         L"SPOSTA CARTELLA"};
 
+const LocalizedText kLeftoverPrefix = {L"Temporary item left behind: ", L"Temporaeres Element verblieben: ",
+                                       L"Element temporaire restant: ", L"Elemento temporaneo rimasto: "};
+
 const wchar_t kDoneSeparator[] = L" / ";
+
+// A temporary item that survived its clean-up, waiting for the next report.
+std::wstring leftoverPath;
+DWORD leftoverCode = 0;
 
 void setProgress(OperationProgress& progress, HWND window, const std::wstring& item, uint64_t itemDone,
                  uint64_t itemSize, uint64_t totalDone, uint64_t totalSize) {
@@ -81,6 +88,10 @@ void publishProgress(HWND window) {
         UpdateWindow(window);
     }
     pumpMessages();
+}
+
+void publishProgressNow(HWND window) {
+    publishProgress(window);
 }
 
 void setCopyProgress(HWND window, const std::wstring& item, uint64_t itemDone, uint64_t itemSize,
@@ -122,6 +133,8 @@ void resetOperations() {
     renameRequest = RenameRequest();
     runRequest = RunRequest();
     progressRepaintCount = 0;
+    leftoverPath.clear();
+    leftoverCode = 0;
 }
 
 std::wstring windowsErrorLine(DWORD code) {
@@ -139,7 +152,18 @@ std::wstring operationReport(const std::wstring& message, const std::wstring& it
 
 void showOperationReport(HWND window, const std::wstring& title, const std::wstring& message,
                          const std::wstring& item, DWORD code, const std::wstring& hint) {
-    showMessageBox(window, title, operationReport(message, item, code, hint));
+    std::wstring report = operationReport(message, item, code, hint);
+    if (!leftoverPath.empty()) {
+        report += L"\n" + localize(kLeftoverPrefix) + leftoverPath + L"\n" + windowsErrorLine(leftoverCode);
+        leftoverPath.clear();
+        leftoverCode = 0;
+    }
+    showMessageBox(window, title, report);
+}
+
+void noteLeftover(const std::wstring& path, DWORD code) {
+    leftoverPath = path;
+    leftoverCode = code;
 }
 
 std::wstring formatProgressBytes(uint64_t bytes) {

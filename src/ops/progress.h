@@ -33,6 +33,8 @@ int32_t percentOf(uint64_t done, uint64_t total);
 // Repaints the whole window at once (no erase), then pumps messages, ignoring the result. A null
 // window only pumps.
 void publishProgress(HWND window);
+// The same, never skipped: the first and the last state of an operation.
+void publishProgressNow(HWND window);
 // Store the five values, derive both percentages, then publishProgress.
 void setCopyProgress(HWND window, const std::wstring& item, uint64_t itemDone, uint64_t itemSize,
                      uint64_t totalDone, uint64_t totalSize);
@@ -54,7 +56,10 @@ std::wstring windowsErrorLine(DWORD code);
 // one line each, separated by line feeds only.
 std::wstring operationReport(const std::wstring& message, const std::wstring& item, DWORD code,
                              const std::wstring& hint);
-// Opens the message box with the title and the report.
+// A temporary item that could not be removed after a failure: the next report names it and the
+// code of the failed removal, then forgets it.
+void noteLeftover(const std::wstring& path, DWORD code);
+// Opens the message box with the title and the report (and the leftover, if one was noted).
 void showOperationReport(HWND window, const std::wstring& title, const std::wstring& message,
                          const std::wstring& item, DWORD code, const std::wstring& hint);
 
