@@ -1,6 +1,8 @@
 #include "app/input.h"
 
 #include "app/main_view.h"
+#include "ops/copy.h"
+#include "ops/move.h"
 #include "panels/drives.h"
 #include "screens/dialogs.h"
 #include "screens/help.h"
@@ -50,9 +52,9 @@ void dispatchKey(HWND window, UINT key) {
     case ScreenMode::DeleteConfirm:
         return confirmationKey(window, key, deleteChoice, leaveDialog, leaveDialog);
     case ScreenMode::CopyOverwriteConfirm:
-        return confirmationKey(window, key, copyOverwriteChoice, leaveDialog, leaveDialog);
+        return copyOverwriteKey(window, key);
     case ScreenMode::MoveOverwriteConfirm:
-        return confirmationKey(window, key, moveOverwriteChoice, leaveDialog, leaveDialog);
+        return moveOverwriteKey(window, key);
     case ScreenMode::RunConfirm:
         return confirmationKey(window, key, runChoice, leaveDialog, leaveDialog);
     case ScreenMode::Viewer:

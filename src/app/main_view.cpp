@@ -1,5 +1,7 @@
 #include "app/main_view.h"
 
+#include "ops/copy.h"
+#include "ops/move.h"
 #include "panels/drives.h"
 #include "panels/navigation.h"
 #include "screens/help.h"
@@ -36,6 +38,8 @@ void moveFunctionBar(HWND window, int delta) {
 void runFunction(HWND window, int index) {
     switch (index) {
     case 0: return openHelp(window);
+    case 4: return beginCopy(window);
+    case 5: return beginMove(window);
     case 8: return openDriveSelect(window);
     case 9: return PostQuitMessage(0);  // F10: end at once, nothing to save
     case 10: return openSettings(window);

@@ -1,0 +1,285 @@
+#include "ops/move.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "fs/file_ops.h"
+#include "fs/paths.h"
+#include "fs/protection.h"
+#include "ops/copy.h"
+#include "ops/plan.h"
+#include "ops/progress.h"
+#include "ops/requests.h"
+#include "ops/transfer.h"
+#include "panels/panels.h"
+#include "ui/state.h"
+
+namespace {
+
+const LocalizedText kParentText = {L"The parent folder [DIR] .. cannot be moved.",
+                                   L"Der Elternordner [DIR] .. kann nicht verschoben werden.",
+                                   L"Le dossier parent [DIR] .. ne peut pas etre deplace.",
+                                   L"La cartella padre [DIR] .. non puo essere spostata."};
+const LocalizedText kMoveBlockedTitle = {L"MOVE BLOCKED", L"VERSCHIEBEN BLOCKIERT", L"DEPLACEMENT BLOQUE",
+                                         L"SPOSTAMENTO BLOCCATO"};
+const LocalizedText kTargetProtectedText = {
+    L"This system folder or link cannot be used as move target.",
+    L"Dieser Systemordner oder Link kann nicht als Ziel benutzt werden.",
+    L"Ce dossier systeme ou lien ne peut pas etre utilise comme cible.",
+    L"Questa cartella di sistema o collegamento non puo essere usata come destinazione."};
+const LocalizedText kMoveFailedTitle = {L"MOVE FAILED", L"VERSCHIEBEN FEHLGESCHLAGEN", L"DEPLACEMENT ECHOUE",
+                                        L"SPOSTAMENTO FALLITO"};
+const LocalizedText kMoveFailedText = {L"The selected item could not be moved.",
+                                       L"Der ausgewaehlte Eintrag konnte nicht verschoben werden.",
+                                       L"L'element selectionne n'a pas pu etre deplace.",
+                                       L"L'elemento selezionato non puo essere spostato."};
+const LocalizedText kNothingToMoveText = {L"Only single files can be moved in this phase.",
+                                          L"In dieser Phase koennen nur einzelne Dateien verschoben werden.",
+                                          L"Dans cette phase, seuls les fichiers simples peuvent etre deplaces.",
+                                          L"In questa fase si possono spostare solo singoli file."};
+const LocalizedText kCanceledText = {L"Move canceled.", L"Verschieben abgebrochen.", L"Deplacement annule.",
+                                     L"Spostamento annullato."};
+const LocalizedText kDoneFile = {L"File moved: ", L"Datei verschoben: ", L"Fichier deplace: ", L"File spostato: "};
+const LocalizedText kDoneFolder = {L"Folder moved: ", L"Ordner verschoben: ", L"Dossier deplace: ",
+                                   L"Cartella spostata: "};
+
+constexpr DWORD kRenameFlags = MOVEFILE_WRITE_THROUGH;
+
+void showText(HWND window, const LocalizedText& title, const LocalizedText& text) {
+    showMessageBox(window, localize(title), localize(text));
+}
+
+void endMove() {
+    screenMode = ScreenMode::MainView;
+    resetMoveOperation();
+}
+
+// Every move failure asks the user to look at both folders; an item found to be its own target is
+// refused as the same file.
+void failMove(HWND window, const std::wstring& item, DWORD code) {
+    endMove();
+    if (code == kErrorSameItem) return showText(window, kMoveBlockedTitle, sameFileText);
+    showOperationReport(window, localize(kMoveFailedTitle), localize(kMoveFailedText), item, code,
+                        localize(checkFoldersHint));
+}
+
+void publishMoveNow(HWND window, const std::wstring& item, uint64_t done, uint64_t total) {
+    moveProgress = OperationProgress{item, 0, 0, 100, done, total, percentOf(done, total)};
+    publishProgressNow(window);
+}
+
+// After a complete copy across volumes: deletes the source file, unless it is the target itself
+// under another path. A source that stays gets its attributes back.
+DWORD deleteMovedFile(const std::wstring& source, const std::wstring& target) {
+    if (isSameItem(source, target)) return kErrorSameItem;
+    DWORD attributes = GetPathAttributes(source);
+    SetPathAttributes(source, attributes == INVALID_FILE_ATTRIBUTES ? FILE_ATTRIBUTE_NORMAL
+                                                                    : WritableAttributes(attributes));
+    if (DeleteFilePath(source)) return 0;
+    DWORD code = LastFailureCode();
+    if (attributes != INVALID_FILE_ATTRIBUTES) SetPathAttributes(source, attributes);
+    return code;
+}
+
+// A folder copied across volumes; then its source tree is deleted, strictly, unless it is the target.
+DWORD moveTreeAcross(HWND window, TreeCopy& copy) {
+    copy.forMove = true;
+    DWORD code = copyTreeThroughTemp(window, copy);
+    if (code != 0) return code;
+    publishMoveNow(window, copy.name, copy.done, copy.total);
+    if (isSameItem(copy.source, copy.target)) return kErrorSameItem;
+    copy.failedItem = copy.name;
+    return deleteTree(copy.source, copy.records, false);
+}
+
+void overwriteYes(HWND window) {
+    runSingleMove(window, true);
+}
+
+}  // namespace
+
+void beginMove(HWND window) {
+    PanelState& source = activePanel();
+    PanelState& target = inactivePanel();
+    if (!source.marked.empty()) return moveMarkedItems(window);
+    if (source.entries.empty()) return reportStatus(window, localize(noSelectionText));
+    int32_t row = std::clamp<int32_t>(source.cursor, 0, static_cast<int32_t>(source.entries.size()) - 1);
+    const DirEntry entry = source.entries[row];
+    if (isParentEntry(entry)) return reportStatus(window, localize(kParentText));
+    if (showPanelRefusal(window, checkPanels(source, target), kMoveBlockedTitle, kTargetProtectedText)) return;
+
+    std::wstring sourcePath = WithTrailingSeparator(source.path) + entry.name;
+    std::wstring targetFolder = WithTrailingSeparator(target.path);
+    std::wstring targetPath = targetFolder + entry.name;
+    if (entry.isFolder) {
+        if (IsProtectedSourceItem(source.path, entry, sourcePath))
+            return showText(window, sourceProtectedTitle, sourceProtectedText);
+        if (IsSameOrInside(targetFolder, sourcePath)) return showText(window, copyBlockedTitle, intoItselfText);
+    }
+    DWORD existing = GetPathAttributes(targetPath);
+    bool targetIsFile = existing != INVALID_FILE_ATTRIBUTES && !(existing & FILE_ATTRIBUTE_DIRECTORY);
+    if (!entry.isFolder && (_wcsicmp(FullPath(sourcePath).c_str(), FullPath(targetPath).c_str()) == 0 ||
+                            (targetIsFile && isSameItem(sourcePath, targetPath))))
+        return showText(window, kMoveBlockedTitle, sameFileText);
+
+    moveRequest = MoveRequest{entry.name, sourcePath, targetPath, targetFolder, entry.isFolder};
+    moveOverwriteChoice = 1;
+    if (existing == INVALID_FILE_ATTRIBUTES) return runSingleMove(window, false);
+    if (!entry.isFolder && targetIsFile) {
+        screenMode = ScreenMode::MoveOverwriteConfirm;
+        return reportStatus(window, localize(overwriteOpenedText));
+    }
+    resetMoveOperation();
+    showText(window, targetBlockedTitle, nameExistsText);
+}
+
+void cancelMove(HWND window) {
+    endMove();
+    reportStatus(window, localize(kCanceledText));
+}
+
+void runSingleMove(HWND window, bool overwrite) {
+    const int32_t cursor = activePanel().cursor;
+    const std::wstring name = moveRequest.sourceName, source = moveRequest.sourcePath, target = moveRequest.targetPath;
+    const bool folder = moveRequest.isFolder;
+    if (overwrite && isSameItem(source, target)) return failMove(window, name, kErrorSameItem);
+    cancelRequested = false;
+    screenMode = ScreenMode::MoveProgress;
+    setStatus(moveTitle() + L": " + name);
+    publishMoveNow(window, name, 0, 0);
+    DWORD code = folder ? moveFolderTree(window) : moveFileWithFallback(window, source, target, name, overwrite);
+    if (code == 0) {
+        std::wstring text = localize(folder ? kDoneFolder : kDoneFile) + name;
+        endMove();
+        reloadAndSelectIndex(activePanel(), cursor);
+        PanelState& panel = inactivePanel();
+        loadListing(panel);
+        selectEntryByName(panel, name);
+        return reportStatus(window, text);
+    }
+    std::wstring item = moveProgress.currentItem.empty() ? name : moveProgress.currentItem;
+    if (!folder && (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS)) {
+        endMove();
+        return showText(window, fileExistsTitle, fileExistsText);
+    }
+    failMove(window, item, code);
+}
+
+DWORD moveFileWithFallback(HWND window, const std::wstring& source, const std::wstring& target,
+                           const std::wstring& display, bool overwrite) {
+    moveProgress.currentItem = display;
+    moveProgress.itemDone = moveProgress.itemSize = 0;
+    moveProgress.itemPercent = 100;
+    publishProgress(window);
+    if (MovePath(source, target, kRenameFlags | (overwrite ? MOVEFILE_REPLACE_EXISTING : 0))) {
+        moveProgress.itemDone = moveProgress.itemSize = 1;
+        publishProgress(window);
+        return 0;
+    }
+    DWORD code = LastFailureCode();
+    if (code != ERROR_NOT_SAME_DEVICE) return code;
+    // Across volumes: the copy of F5, cancellable, into the move's progress, without totals.
+    const ChunkedTransfer how = {&moveProgress, overwrite, false, true, false};
+    code = transferFileChunked(window, source, target, display, how, 0, 0, nullptr);
+    if (code != 0) return code;
+    return deleteMovedFile(source, target);
+}
+
+DWORD moveFolderTree(HWND window) {
+    const std::wstring name = moveRequest.sourceName;
+    if (MovePath(moveRequest.sourcePath, moveRequest.targetPath, kRenameFlags)) {
+        publishMoveNow(window, name, 1, 1);
+        return 0;
+    }
+    DWORD code = LastFailureCode();
+    if (code != ERROR_NOT_SAME_DEVICE) return code;
+    TreeCopy copy;
+    copy.source = TrimTrailingSeparators(FullPath(moveRequest.sourcePath));
+    copy.target = moveRequest.targetPath;
+    copy.name = name;
+    code = moveTreeAcross(window, copy);
+    if (code != 0) {
+        if (!copy.failedItem.empty()) moveProgress.currentItem = copy.failedItem;
+        return copy.scanFailed ? kScanFailedCode : code;
+    }
+    publishMoveNow(window, name, copy.total, copy.total);
+    return 0;
+}
+
+void moveMarkedItems(HWND window) {
+    PanelState& source = activePanel();
+    PanelState& target = inactivePanel();
+    if (source.marked.empty()) return reportStatus(window, localize(noSelectionText));
+    if (showPanelRefusal(window, checkPanels(source, target), kMoveBlockedTitle, kTargetProtectedText)) return;
+    std::vector<CopyPlanItem> plan;
+    uint64_t total = 0;
+    switch (planMarkedItems(source, target, plan, total)) {
+    case PlanRefusal::TargetExists: return showText(window, targetBlockedTitle, nameExistsText);
+    case PlanRefusal::ProtectedSource: return showText(window, sourceProtectedTitle, sourceProtectedText);
+    case PlanRefusal::IntoItself: return showText(window, copyBlockedTitle, intoItselfText);
+    case PlanRefusal::ScanFailed: return showText(window, scanFailedTitle, scanFailedText);
+    case PlanRefusal::Empty: return showText(window, filesOnlyTitle, kNothingToMoveText);
+    case PlanRefusal::None: break;
+    }
+
+    const std::wstring count = std::to_wstring(plan.size()) + localize(markedCountSuffix);
+    moveRequest = MoveRequest{count, std::wstring(), std::wstring(), WithTrailingSeparator(target.path), true};
+    moveOverwriteChoice = 1;
+    cancelRequested = false;
+    screenMode = ScreenMode::MoveProgress;
+    setStatus(moveTitle() + L": " + count);
+    const int32_t cursor = source.cursor;
+    publishMoveNow(window, count, 0, total);
+
+    uint64_t done = 0;
+    std::wstring last;
+    for (const CopyPlanItem& item : plan) {
+        if (MovePath(item.sourcePath, item.targetPath, kRenameFlags)) {
+            done += item.bytes;
+            uint64_t size = item.isFolder ? 0 : item.bytes;
+            setMoveProgress(window, item.name, size, size, done, total);
+            last = item.name;
+            continue;
+        }
+        DWORD code = LastFailureCode();
+        if (code != ERROR_NOT_SAME_DEVICE) return failMove(window, item.name, code);
+        if (item.isFolder) {
+            TreeCopy copy;
+            copy.source = item.sourcePath;
+            copy.target = item.targetPath;
+            copy.name = item.name;
+            copy.prefixRecords = true;
+            copy.totalFromScan = false;
+            copy.done = done;
+            copy.total = total;
+            code = moveTreeAcross(window, copy);
+            if (copy.scanFailed) {
+                endMove();
+                return showText(window, scanFailedTitle, scanFailedText);
+            }
+            if (code != 0) return failMove(window, copy.failedItem.empty() ? item.name : copy.failedItem, code);
+            done = copy.done;
+            setMoveProgress(window, item.name, 0, 0, done, total);
+        } else {
+            uint64_t copied = 0;
+            code = copyFileForMove(window, item.sourcePath, item.targetPath, item.name, done, total, &copied);
+            if (code == 0) code = deleteMovedFile(item.sourcePath, item.targetPath);
+            if (code != 0) return failMove(window, item.name, code);
+            done += copied;
+        }
+        last = item.name;
+    }
+    publishMoveNow(window, count, total, total);
+    // The file form of the done text, also for several items and for folders.
+    std::wstring text = localize(kDoneFile) + count;
+    endMove();
+    source.marked.clear();
+    reloadAndSelectIndex(source, cursor);
+    loadListing(target);
+    if (!last.empty()) selectEntryByName(target, last);
+    reportStatus(window, text);
+}
+
+void moveOverwriteKey(HWND window, UINT key) {
+    confirmationKey(window, key, moveOverwriteChoice, overwriteYes, cancelMove);
+}

@@ -1,0 +1,61 @@
+#pragma once
+// What copy and move share: the checks on the two panels, the plan of a marked-items operation,
+// and the rebuilding of a folder through a temporary folder beside its target.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ops/transfer.h"
+#include "panels/panels.h"
+
+// An application-defined code (bit 29 set, which no system code has): source and target turned out
+// to be one file or folder reached through two paths.
+constexpr DWORD kErrorSameItem = 0x20000001;
+// The code a failed folder scan is reported with (ERROR_CANNOT_MAKE).
+constexpr DWORD kScanFailedCode = 82;
+
+// Why the other panel cannot take items; None when it can.
+enum class PanelRefusal { None, TargetUnreadable, SameFolder, TargetProtected };
+PanelRefusal checkPanels(const PanelState& source, const PanelState& target);
+
+// The target name exists and is that very file or folder under another path (a share, a second
+// drive letter, a junction).
+bool isSameItem(const std::wstring& sourcePath, const std::wstring& targetPath);
+
+struct CopyPlanItem {
+    std::wstring name;
+    std::wstring sourcePath;
+    std::wstring targetPath;
+    bool isFolder = false;
+    uint64_t bytes = 0;  // a file's size, or the byte total of a folder's scan
+};
+
+// Why a marked-items plan was refused; None when it stands. `refusedItem` names the item.
+enum class PlanRefusal { None, TargetExists, ProtectedSource, IntoItself, ScanFailed, Empty };
+
+// Plans the marks of `source` into the folder of `target`, in marking order. Names that left the
+// listing are skipped; any name that exists in the target refuses the whole plan, as does a
+// protected folder, a folder the target lies in, or a folder that cannot be scanned completely.
+// One name index of the listing and one read of the target folder serve all marks.
+PlanRefusal planMarkedItems(const PanelState& source, const PanelState& target, std::vector<CopyPlanItem>& plan,
+                            uint64_t& total);
+
+// One folder rebuilt beside its target. The target name appears only by the final rename; on any
+// failure the temporary folder is removed (a removal that fails is noted for the report).
+struct TreeCopy {
+    bool forMove = false;       // files through copyFileForMove into moveProgress, else copyFileChunked
+    std::wstring source;        // the folder to copy
+    std::wstring target;        // its new full path, which must not exist
+    std::wstring name;          // shown while the folder starts and ends
+    bool prefixRecords = false; // records shown as name\relative (marked items), else relative only
+    bool totalFromScan = true;  // single folder: the totals are the scan's; else done/total below
+    uint64_t done = 0;          // in: bytes done before; out: after
+    uint64_t total = 0;
+    std::vector<ScanRecord> records;  // out: the scan, for a move to delete the source by
+    bool scanFailed = false;          // out: the folder could not be scanned completely
+    std::wstring failedItem;          // out: what was being copied when it failed
+};
+// 0, the scan failure code, or the code of the failing step.
+DWORD copyTreeThroughTemp(HWND window, TreeCopy& copy);
