@@ -75,7 +75,7 @@ DWORD copyChunks(HWND window, HANDLE source, HANDLE temp, const std::wstring& di
         while (filled < kTransferChunkSize) {
             char* piece = buffer.data() + filled;
             DWORD got = 0;
-            if (!ReadFile(source, piece, kIoPiece, &got, nullptr)) return LastFailureCode();
+            if (!ReadBytes(source, piece, kIoPiece, got)) return LastFailureCode();
             if (got == 0) {
                 atEnd = true;
                 break;
@@ -83,7 +83,7 @@ DWORD copyChunks(HWND window, HANDLE source, HANDLE temp, const std::wstring& di
             for (DWORD offset = 0; offset < got;) {
                 if (!keepGoing(how)) return ERROR_CANCELLED;
                 DWORD wrote = 0;
-                if (!WriteFile(temp, piece + offset, got - offset, &wrote, nullptr)) return LastFailureCode();
+                if (!WriteBytes(temp, piece + offset, got - offset, wrote)) return LastFailureCode();
                 if (wrote == 0) return ERROR_WRITE_FAULT;
                 offset += wrote;
             }
@@ -98,7 +98,7 @@ DWORD copyChunks(HWND window, HANDLE source, HANDLE temp, const std::wstring& di
         }
         if (!keepGoing(how)) return ERROR_CANCELLED;
     }
-    if (!FlushFileBuffers(temp)) return LastFailureCode();
+    if (!FlushFile(temp)) return LastFailureCode();
     if (facts.haveTimes) SetFileTime(temp, &facts.created, &facts.accessed, &facts.written);
     return 0;
 }
@@ -127,7 +127,7 @@ bool scanLevel(const std::wstring& root, const std::wstring& prefix, int level, 
     if (!prefix.empty()) pattern += WithTrailingSeparator(prefix);
     pattern += L"*";
     WIN32_FIND_DATAW data;
-    FindHandle find(FindFirstFileW(LongPath(pattern).c_str(), &data));
+    FindHandle find = FindFirstPath(pattern, data);
     if (!find.valid()) return false;
     do {
         std::wstring name = data.cFileName;
@@ -143,7 +143,7 @@ bool scanLevel(const std::wstring& root, const std::wstring& prefix, int level, 
             totalBytes += size;
             records.push_back(ScanRecord{relative, false, size});
         }
-    } while (FindNextFileW(find.get(), &data));
+    } while (FindNextPath(find.get(), data));
     return GetLastError() == ERROR_NO_MORE_FILES;
 }
 
@@ -167,7 +167,7 @@ bool deleteItem(const std::wstring& path, bool folder, DeleteOutcome& outcome) {
     } else {
         SetPathAttributes(path, FILE_ATTRIBUTE_NORMAL);
     }
-    bool removed = folder ? RemoveDirectoryW(LongPath(path).c_str()) != 0 : DeleteFilePath(path);
+    bool removed = folder ? RemoveFolderPath(path) : DeleteFilePath(path);
     if (removed) return true;
     DWORD code = LastFailureCode();
     if (attributes != INVALID_FILE_ATTRIBUTES) SetPathAttributes(path, attributes);
@@ -180,8 +180,7 @@ DWORD transferFileChunked(HWND window, const std::wstring& source, const std::ws
                           const std::wstring& display, const ChunkedTransfer& how, uint64_t before,
                           uint64_t all, uint64_t* copied) {
     if (copied) *copied = 0;
-    FileHandle input(CreateFileW(LongPath(source).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle input = OpenForReading(source);
     if (!input.valid()) return LastFailureCode();
     if (!how.overwrite && GetPathAttributes(target) != INVALID_FILE_ATTRIBUTES) return ERROR_FILE_EXISTS;
 
@@ -191,11 +190,9 @@ DWORD transferFileChunked(HWND window, const std::wstring& source, const std::ws
     if (!temp.valid()) return code;
 
     SourceFacts facts;
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(input.get(), &size)) {
+    if (!ReadFileSize(input.get(), facts.size)) {
         code = LastFailureCode();
     } else {
-        facts.size = static_cast<uint64_t>(size.QuadPart);
         facts.haveTimes = GetFileTime(input.get(), &facts.created, &facts.accessed, &facts.written) != 0;
         BY_HANDLE_FILE_INFORMATION info;
         if (GetFileInformationByHandle(input.get(), &info)) facts.attributes = info.dwFileAttributes;
