@@ -73,9 +73,12 @@ DWORD copyChunks(HWND window, HANDLE source, HANDLE temp, const std::wstring& di
         // One chunk, filled piece by piece; each piece is written while it is still in the CPU cache.
         DWORD filled = 0;
         while (filled < kTransferChunkSize) {
+            // After a short read the pieces no longer line up with the chunk: never ask for more than
+            // the room left in the buffer.
             char* piece = buffer.data() + filled;
+            DWORD room = kTransferChunkSize - filled;
             DWORD got = 0;
-            if (!ReadBytes(source, piece, kIoPiece, got)) return LastFailureCode();
+            if (!ReadBytes(source, piece, room < kIoPiece ? room : kIoPiece, got)) return LastFailureCode();
             if (got == 0) {
                 atEnd = true;
                 break;

@@ -45,7 +45,9 @@ HWND paintWindow() {
 }
 
 enum Member { Copy, CopyOver, ForMove };
-enum Twist { Plain, ReadOnlyTarget, LockedSource, ReadOnlyHiddenSource, FolderIsAFile, CancelFlagSet };
+enum Twist {
+    Plain, ReadOnlyTarget, LockedSource, ReadOnlyHiddenSource, FolderIsAFile, CancelFlagSet, Reads1000, Reads65535
+};
 
 struct FaultCase {
     const char* what;
@@ -66,7 +68,9 @@ const std::wstring kDeep = L"out\\" + std::wstring(130, L'y') + L"\\" + std::wst
 // rename and can no longer stop anything. ESC in a folder move only changes the status line. Windows
 // refuses to replace a read-only file; Wine replaces it. Wine ignores folder ACLs; what it can produce
 // is a folder that cannot hold files. Times and attributes travel; the temporary file's marks do not.
-// Codes: 1223 cancelled, 80 target exists, 5 access denied, 32 sharing violation, 267 and 3 no folder.
+// Sizes off the piece and chunk boundaries, and short reads as from a share or a pipe, arrive byte for
+// byte. Codes: 1223 cancelled, 80 target exists, 5 access denied, 32 sharing violation, 267 and 3 no
+// folder.
 const FaultCase kFaults[] = {
     {"cancel before the first read", k4Chunks, "old", kSrc, kOut, Plain, CopyOver, 1, {1223, 1223}},
     {"cancel after chunk 1", k4Chunks, "old", kSrc, kOut, Plain, CopyOver, 2, {1223, 1223}},
@@ -82,6 +86,10 @@ const FaultCase kFaults[] = {
     {"names outside the basic plane", kMiB + 1, nullptr, L"\U0001D11E clef \U0001F600.bin",
      L"out \U00010348\\\U0001F4C1 copy.bin", Plain, Copy, 0, {0, 0}},
     {"empty read-only hidden source", 0, nullptr, kSrc, kOut, ReadOnlyHiddenSource, Copy, 0, {0, 0}},
+    {"1,000,000 bytes", 1000000, nullptr, kSrc, kOut, Plain, Copy, 0, {0, 0}},
+    {"2 MiB - 1 bytes", 2 * kMiB - 1, "old", kSrc, kOut, Plain, CopyOver, 0, {0, 0}},
+    {"short reads of 1000 bytes", 2 * kMiB + 5, nullptr, kSrc, kOut, Reads1000, ForMove, 0, {0, 0}},
+    {"short reads of 65535 bytes", 2 * kMiB, nullptr, kSrc, kOut, Reads65535, Copy, 0, {0, 0}},
 };
 
 TEST(Transfer, FaultsLeaveTheNewFileTheOldFileOrNothing) {
@@ -101,9 +109,11 @@ TEST(Transfer, FaultsLeaveTheNewFileTheOldFileOrNothing) {
                                                   : INVALID_HANDLE_VALUE);
         publishBase = progressRepaintCount;
         cancelAt = c.cancelAt;
+        InjectShortReads(c.twist == Reads1000 ? 1000 : (c.twist == Reads65535 ? 65535 : 0));
         DWORD code = c.member == ForMove
                          ? copyFileForMove(paintWindow(), source, target, L"x", 0, 0)
                          : copyFileChunked(paintWindow(), source, target, L"x", c.member == CopyOver, false, 0, 0);
+        ClearInjectedFailures();
         holder.close();
         EXPECT_TRUE(code == c.codes[0] || code == c.codes[1]) << c.what << ": code " << code;
         EXPECT_TRUE(!c.cancelAt || progressRepaintCount - publishBase == c.cancelAt) << c.what << ": went on";
