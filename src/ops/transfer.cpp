@@ -58,9 +58,10 @@ void publishItem(HWND window, const ChunkedTransfer& how, uint64_t done, uint64_
     publishProgress(window);
 }
 
-// Steps from the first publish to the flush: fills the temporary file from the source.
+// Steps from the first publish to the flush: fills the temporary file from the source. `done`: the
+// bytes written into it.
 DWORD copyChunks(HWND window, HANDLE source, HANDLE temp, const std::wstring& display, const ChunkedTransfer& how,
-                 const SourceFacts& facts, uint64_t before, uint64_t all) {
+                 const SourceFacts& facts, uint64_t before, uint64_t all, uint64_t& done) {
     how.progress->currentItem = display;
     int32_t shown = facts.size == 0 ? 100 : 0;
     publishItem(window, how, 0, facts.size, shown, before, all);
@@ -68,7 +69,7 @@ DWORD copyChunks(HWND window, HANDLE source, HANDLE temp, const std::wstring& di
 
     ChunkBuffer buffer;
     if (!buffer.data()) return LastFailureCode();
-    uint64_t done = 0;
+    done = 0;
     for (bool atEnd = false; !atEnd;) {
         // One chunk, filled piece by piece; each piece is written while it is still in the CPU cache.
         DWORD filled = 0;
@@ -193,13 +194,14 @@ DWORD transferFileChunked(HWND window, const std::wstring& source, const std::ws
     if (!temp.valid()) return code;
 
     SourceFacts facts;
+    uint64_t written = 0;
     if (!ReadFileSize(input.get(), facts.size)) {
         code = LastFailureCode();
     } else {
         facts.haveTimes = GetFileTime(input.get(), &facts.created, &facts.accessed, &facts.written) != 0;
         BY_HANDLE_FILE_INFORMATION info;
         if (GetFileInformationByHandle(input.get(), &info)) facts.attributes = info.dwFileAttributes;
-        code = copyChunks(window, input.get(), temp.get(), display, how, facts, before, all);
+        code = copyChunks(window, input.get(), temp.get(), display, how, facts, before, all, written);
     }
     // A late write error can surface when the temporary file is closed.
     if (!temp.close() && code == 0) code = LastFailureCode();
@@ -220,8 +222,8 @@ DWORD transferFileChunked(HWND window, const std::wstring& source, const std::ws
         SetPathAttributes(target, attributes);
         if (how.moveSource) SetPathAttributes(source, WritableAttributes(attributes));
     }
-    if (copied) *copied = facts.size;
-    publishItem(window, how, facts.size, facts.size, 100, before, all);
+    if (copied) *copied = written;
+    publishItem(window, how, written, written, 100, before, all);
 
     if (how.moveSource && !DeleteFilePath(source)) {
         code = LastFailureCode();

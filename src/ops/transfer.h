@@ -43,7 +43,7 @@ struct ChunkedTransfer {
 
 // The shared loop. Cancellation points (when pumpCancels): once before the first read, before every
 // write call, after every chunk; each reads the cancel flag and pumps messages if the last pump is
-// 10 ms old. `copied` (optional) receives the file's size on success.
+// 10 ms old. `copied` (optional) receives the bytes written on success.
 DWORD transferFileChunked(HWND window, const std::wstring& source, const std::wstring& target,
                           const std::wstring& display, const ChunkedTransfer& how, uint64_t before,
                           uint64_t all, uint64_t* copied);
