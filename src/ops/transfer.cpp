@@ -119,6 +119,25 @@ DWORD finishedAttributes(const std::wstring& source, const std::wstring& target,
     return attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL;
 }
 
+// Deletes the temporary file of a failed transfer and passes the failure on; a temporary file that
+// stays is named in the next report.
+DWORD dropTemporary(const std::wstring& tempPath, DWORD code) {
+    if (!DeleteFilePath(tempPath)) noteLeftover(tempPath, LastFailureCode());
+    return code;
+}
+
+// The last step of a move to another volume. A read-only source is made writable to be deleted, and
+// gets its attributes back if it stays; one that cannot be made writable is not tried.
+DWORD deleteMovedSource(const std::wstring& source, DWORD attributes) {
+    DWORD writable = WritableAttributes(attributes);
+    bool change = attributes != INVALID_FILE_ATTRIBUTES && writable != attributes;
+    if (change && !SetPathAttributes(source, writable)) return LastFailureCode();
+    if (DeleteFilePath(source)) return 0;
+    DWORD code = LastFailureCode();
+    if (change) SetPathAttributes(source, attributes);
+    return code;
+}
+
 bool isNotFound(DWORD code) {
     return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_NOT_FOUND;
 }
@@ -206,31 +225,17 @@ DWORD transferFileChunked(HWND window, const std::wstring& source, const std::ws
     // A late write error can surface when the temporary file is closed.
     if (!temp.close() && code == 0) code = LastFailureCode();
     input.close();
-    if (code != 0) {
-        DeleteFilePath(tempPath);
-        return code;
-    }
+    if (code != 0) return dropTemporary(tempPath, code);
 
     DWORD flags = MOVEFILE_WRITE_THROUGH | (how.overwrite ? MOVEFILE_REPLACE_EXISTING : 0);
-    if (!MovePath(tempPath, target, flags)) {
-        code = LastFailureCode();
-        DeleteFilePath(tempPath);
-        return code;
-    }
+    if (!MovePath(tempPath, target, flags)) return dropTemporary(tempPath, LastFailureCode());
+    // From here the target is complete under its name. If it cannot take the source's attributes it
+    // would keep the temporary file's marks unseen, so that is a failure, and a move keeps its source.
     DWORD attributes = finishedAttributes(source, target, facts);
-    if (attributes != INVALID_FILE_ATTRIBUTES) {
-        SetPathAttributes(target, attributes);
-        if (how.moveSource) SetPathAttributes(source, WritableAttributes(attributes));
-    }
+    if (attributes != INVALID_FILE_ATTRIBUTES && !SetPathAttributes(target, attributes)) return LastFailureCode();
     if (copied) *copied = written;
     publishItem(window, how, written, written, 100, before, all);
-
-    if (how.moveSource && !DeleteFilePath(source)) {
-        code = LastFailureCode();
-        if (attributes != INVALID_FILE_ATTRIBUTES) SetPathAttributes(source, attributes);
-        return code;
-    }
-    return 0;
+    return how.moveSource ? deleteMovedSource(source, attributes) : 0;
 }
 
 DWORD copyFileChunked(HWND window, const std::wstring& source, const std::wstring& target,

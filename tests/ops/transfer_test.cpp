@@ -44,10 +44,34 @@ HWND paintWindow() {
     return window;
 }
 
-enum Member { Copy, CopyOver, ForMove };
+enum Member { Copy, CopyOver, ForMove, CrossVolume };
 enum Twist {
     Plain, ReadOnlyTarget, LockedSource, ReadOnlyHiddenSource, FolderIsAFile, CancelFlagSet, Reads1000, Reads65535
 };
+
+DWORD transfer(Member member, HWND window, const std::wstring& source, const std::wstring& target) {
+    const ChunkedTransfer crossVolume = {&moveProgress, false, false, true, true};
+    if (member == CrossVolume) return transferFileChunked(window, source, target, L"x", crossVolume, 0, 0, nullptr);
+    if (member == ForMove) return copyFileForMove(window, source, target, L"x", 0, 0);
+    return copyFileChunked(window, source, target, L"x", member == CopyOver, false, 0, 0);
+}
+
+// The promise after a transfer that returned `code`: no temporary item beside the target; on success
+// the new file with the source's attributes and times (`was`) and, after a move, no source; on failure
+// the target as `failed` and the source whole with its attributes.
+void expectPromise(const std::string& what, DWORD code, Member member, const std::wstring& source,
+                   const WIN32_FILE_ATTRIBUTE_DATA& was, const std::string& fresh, const std::wstring& target,
+                   const std::string& failed) {
+    EXPECT_TRUE(readFileBytes(target) == (code == 0 ? fresh : failed)) << what << ": code " << code;
+    EXPECT_TRUE(readFileBytes(source) == (code == 0 && member == CrossVolume ? "<missing>" : fresh)) << what;
+    WIN32_FILE_ATTRIBUTE_DATA now = {};
+    GetFileAttributesExW(LongPath(code == 0 ? target : source).c_str(), GetFileExInfoStandard, &now);
+    EXPECT_EQ(now.dwFileAttributes, was.dwFileAttributes) << what << (code == 0 ? ": target" : ": source");
+    EXPECT_TRUE(CompareFileTime(&now.ftLastWriteTime, &was.ftLastWriteTime) == 0) << what;
+    WIN32_FIND_DATAW data;
+    std::wstring pattern = WithTrailingSeparator(FolderOfPath(target)) + L".torvanecommander_tmp_*";
+    EXPECT_FALSE(FindHandle(FindFirstFileW(LongPath(pattern).c_str(), &data)).valid()) << what << ": temporary left";
+}
 
 struct FaultCase {
     const char* what;
@@ -107,48 +131,69 @@ TEST(Transfer, FaultsLeaveTheNewFileTheOldFileOrNothing) {
         FileHandle holder(c.twist == LockedSource ? CreateFileW(LongPath(source).c_str(), GENERIC_READ, 0, nullptr,
                                                                 OPEN_EXISTING, 0, nullptr)
                                                   : INVALID_HANDLE_VALUE);
+        WIN32_FILE_ATTRIBUTE_DATA was = {};
+        GetFileAttributesExW(LongPath(source).c_str(), GetFileExInfoStandard, &was);
         publishBase = progressRepaintCount;
         cancelAt = c.cancelAt;
         InjectShortReads(c.twist == Reads1000 ? 1000 : (c.twist == Reads65535 ? 65535 : 0));
-        DWORD code = c.member == ForMove
-                         ? copyFileForMove(paintWindow(), source, target, L"x", 0, 0)
-                         : copyFileChunked(paintWindow(), source, target, L"x", c.member == CopyOver, false, 0, 0);
+        DWORD code = transfer(c.member, paintWindow(), source, target);
         ClearInjectedFailures();
         holder.close();
         EXPECT_TRUE(code == c.codes[0] || code == c.codes[1]) << c.what << ": code " << code;
         EXPECT_TRUE(!c.cancelAt || progressRepaintCount - publishBase == c.cancelAt) << c.what << ": went on";
-
-        EXPECT_TRUE(readFileBytes(target) == (code == 0 ? fresh : old)) << c.what << ": code " << code;
-        WIN32_FILE_ATTRIBUTE_DATA a = {}, b = {};
-        GetFileAttributesExW(LongPath(source).c_str(), GetFileExInfoStandard, &a);
-        GetFileAttributesExW(LongPath(target).c_str(), GetFileExInfoStandard, &b);
-        EXPECT_TRUE(code != 0 || b.dwFileAttributes == a.dwFileAttributes) << c.what << ": " << b.dwFileAttributes;
-        EXPECT_TRUE(code != 0 || CompareFileTime(&a.ftLastWriteTime, &b.ftLastWriteTime) == 0) << c.what;
-        WIN32_FIND_DATAW data;
-        std::wstring pattern = WithTrailingSeparator(FolderOfPath(target)) + L".torvanecommander_tmp_*";
-        EXPECT_FALSE(FindHandle(FindFirstFileW(LongPath(pattern).c_str(), &data)).valid()) << c.what << ": temporary left";
+        expectPromise(c.what, code, c.member, source, was, fresh, target, old);
     }
     cancelRequested = false;
 }
 
-TEST(Transfer, CrossVolumeMoveDeletesTheSourceOnlyWhenTheTargetIsComplete) {
-    const ChunkedTransfer crossVolume = {&moveProgress, false, false, true, true};
-    TempFolder temp;
-    const std::string fresh = patternBytes(kMiB + 5, 'v');
-    for (bool locked : {false, true}) {
-        std::wstring source = temp.file(L"a.bin", fresh), target = temp / (locked ? L"c.bin" : L"b.bin");
-        SetPathAttributes(source, FILE_ATTRIBUTE_READONLY);
-        FileHandle reader(locked ? CreateFileW(LongPath(source).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                               OPEN_EXISTING, 0, nullptr)
-                                 : INVALID_HANDLE_VALUE);
-        EXPECT_EQ(transferFileChunked(nullptr, source, target, L"a.bin", crossVolume, 0, 0, nullptr),
-                  locked ? DWORD{ERROR_SHARING_VIOLATION} : 0u);
-        reader.close();
-        EXPECT_EQ(readFileBytes(target), fresh) << locked;
-        EXPECT_TRUE(GetPathAttributes(target) & FILE_ATTRIBUTE_READONLY) << locked;
-        // A source that cannot be deleted stays whole and keeps its attributes.
-        EXPECT_EQ(readFileBytes(source), locked ? fresh : "<missing>");
-        EXPECT_TRUE(!locked || GetPathAttributes(source) & FILE_ATTRIBUTE_READONLY);
+// Each member moves a read-only, hidden source once cleanly (n = 0), counting its file calls, then
+// once for every one of them with that call failing. Only a failed attribute read is harmless: the
+// source's attributes then come from its open handle, and a failed existence test leaves the refusal
+// to the rename, which replaces nothing without leave. A failure once the target is complete under
+// its name (its attributes, a move's source) leaves it so.
+TEST(Transfer, EveryFailingFileCallKeepsThePromise) {
+    const std::string fresh = patternBytes(kMiB + 70000, 'f');
+    for (Member member : {Copy, CopyOver, ForMove, CrossVolume}) {
+        uint32_t clean[static_cast<int>(FileCall::Count)] = {};
+        for (int kind = 0; kind < static_cast<int>(FileCall::Count); ++kind) {
+            for (uint32_t n = kind == 0 ? 0 : 1; n <= clean[kind]; ++n) {
+                const FileCall call = static_cast<FileCall>(kind);
+                TempFolder temp;
+                std::wstring source = temp.file(L"source.bin", fresh), target = temp.folder(L"out") + L"\\t.bin";
+                if (member == CopyOver) temp.file(L"out\\t.bin", "old");
+                SetPathAttributes(source, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+                WIN32_FILE_ATTRIBUTE_DATA was = {};
+                GetFileAttributesExW(LongPath(source).c_str(), GetFileExInfoStandard, &was);
+                ClearInjectedFailures();
+                if (n > 0) InjectFailure(call, n, ERROR_DISK_FULL);
+                DWORD code = transfer(member, nullptr, source, target);
+                for (int k = 0; n == 0 && k < static_cast<int>(FileCall::Count); ++k)
+                    clean[k] = FileCallCount(static_cast<FileCall>(k));
+                ClearInjectedFailures();
+                std::string what = std::to_string(member) + " " + FileCallName(call) + " #" + std::to_string(n);
+                EXPECT_EQ(code, n == 0 || call == FileCall::GetAttributes ? 0u : 112u) << what;
+                bool late = call == FileCall::SetAttributes || call == FileCall::DeleteFile;
+                expectPromise(what, code, member, source, was, fresh, target,
+                              late ? fresh : (member == CopyOver ? "old" : "<missing>"));
+            }
+        }
+    }
+}
+
+// When the temporary file cannot be deleted either, the first failure is still the result, and the
+// next report names what was left behind and why.
+TEST(Transfer, ATemporaryFileThatStaysIsReported) {
+    for (FileCall failing : {FileCall::Write, FileCall::Move}) {
+        TempFolder temp;
+        InjectFailure(failing, 1, ERROR_DISK_FULL);
+        InjectFailure(FileCall::DeleteFile, 1, ERROR_ACCESS_DENIED);
+        EXPECT_EQ(copyFileChunked(nullptr, temp.file(L"s.bin", "abc"), temp / L"t", L"s", false, false, 0, 0), 112u);
+        ClearInjectedFailures();
+        showOperationReport(nullptr, L"COPY FAILED", L"Copy failed.", L"s.bin", 112, L"");
+        size_t at = messageText.find(temp.path()), end = messageText.find(L'\n', at);
+        ASSERT_NE(end, std::wstring::npos) << FileCallName(failing);
+        EXPECT_TRUE(pathExists(messageText.substr(at, end - at)) && messageText.substr(end) == L"\nWindows error: 5");
+        screenMode = ScreenMode::MainView;
     }
 }
 
