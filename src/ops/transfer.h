@@ -43,9 +43,10 @@ struct ChunkedTransfer {
 
 // The shared loop. Cancellation points (when pumpCancels): once before the first read, before every
 // write call, after every chunk; each reads the cancel flag and pumps messages if the last pump is
-// 10 ms old. `copied` (optional) receives the bytes written on success. When the finished target
-// cannot take the source's attributes, that code is returned: the target is complete under its
-// name, and a move keeps its source.
+// 10 ms old. Progress is published rationed (publishProgress): the caller paints the first and last
+// state of its operation. `copied` (optional) receives the bytes written on success. When the
+// finished target cannot take the source's attributes, that code is returned: the target is complete
+// under its name, and a move keeps its source.
 DWORD transferFileChunked(HWND window, const std::wstring& source, const std::wstring& target,
                           const std::wstring& display, const ChunkedTransfer& how, uint64_t before,
                           uint64_t all, uint64_t* copied);
