@@ -68,28 +68,15 @@ void publishMoveNow(HWND window, const std::wstring& item, uint64_t done, uint64
     publishProgressNow(window);
 }
 
-// After a complete copy across volumes: deletes the source file, unless it is the target itself
-// under another path. A source that stays gets its attributes back.
-DWORD deleteMovedFile(const std::wstring& source, const std::wstring& target) {
-    if (isSameItem(source, target)) return kErrorSameItem;
-    DWORD attributes = GetPathAttributes(source);
-    SetPathAttributes(source, attributes == INVALID_FILE_ATTRIBUTES ? FILE_ATTRIBUTE_NORMAL
-                                                                    : WritableAttributes(attributes));
-    if (DeleteFilePath(source)) return 0;
-    DWORD code = LastFailureCode();
-    if (attributes != INVALID_FILE_ATTRIBUTES) SetPathAttributes(source, attributes);
-    return code;
-}
-
 // A folder copied across volumes; then its source tree is deleted, strictly, unless it is the target.
 DWORD moveTreeAcross(HWND window, TreeCopy& copy) {
     copy.forMove = true;
     DWORD code = copyTreeThroughTemp(window, copy);
     if (code != 0) return code;
     publishMoveNow(window, copy.name, copy.done, copy.total);
-    if (isSameItem(copy.source, copy.target)) return kErrorSameItem;
     copy.failedItem = copy.name;
-    return deleteTree(copy.source, copy.records, false);
+    code = checkDistinctItems(copy.source, copy.target);
+    return code != 0 ? code : deleteTree(copy.source, copy.records, false);
 }
 
 void overwriteYes(HWND window) {
@@ -178,11 +165,10 @@ DWORD moveFileWithFallback(HWND window, const std::wstring& source, const std::w
     }
     DWORD code = LastFailureCode();
     if (code != ERROR_NOT_SAME_DEVICE) return code;
-    // Across volumes: the copy of F5, cancellable, into the move's progress, without totals.
-    const ChunkedTransfer how = {&moveProgress, overwrite, false, true, false};
-    code = transferFileChunked(window, source, target, display, how, 0, 0, nullptr);
-    if (code != 0) return code;
-    return deleteMovedFile(source, target);
+    // Across volumes: the copy of F5, cancellable, into the move's progress, without totals; then the
+    // source goes.
+    const ChunkedTransfer how = {&moveProgress, overwrite, false, true, true};
+    return transferFileChunked(window, source, target, display, how, 0, 0, nullptr);
 }
 
 DWORD moveFolderTree(HWND window) {
@@ -263,7 +249,7 @@ void moveMarkedItems(HWND window) {
         } else {
             uint64_t copied = 0;
             code = copyFileForMove(window, item.sourcePath, item.targetPath, item.name, done, total, &copied);
-            if (code == 0) code = deleteMovedFile(item.sourcePath, item.targetPath);
+            if (code == 0) code = deleteMovedSource(item.sourcePath, item.targetPath);
             if (code != 0) return failMove(window, item.name, code);
             done += copied;
         }

@@ -10,9 +10,6 @@
 #include "ops/transfer.h"
 #include "panels/panels.h"
 
-// An application-defined code (bit 29 set, which no system code has): source and target turned out
-// to be one file or folder reached through two paths.
-constexpr DWORD kErrorSameItem = 0x20000001;
 // The code a failed folder scan is reported with (ERROR_CANNOT_MAKE).
 constexpr DWORD kScanFailedCode = 82;
 

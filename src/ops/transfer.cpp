@@ -126,18 +126,6 @@ DWORD dropTemporary(const std::wstring& tempPath, DWORD code) {
     return code;
 }
 
-// The last step of a move to another volume. A read-only source is made writable to be deleted, and
-// gets its attributes back if it stays; one that cannot be made writable is not tried.
-DWORD deleteMovedSource(const std::wstring& source, DWORD attributes) {
-    DWORD writable = WritableAttributes(attributes);
-    bool change = attributes != INVALID_FILE_ATTRIBUTES && writable != attributes;
-    if (change && !SetPathAttributes(source, writable)) return LastFailureCode();
-    if (DeleteFilePath(source)) return 0;
-    DWORD code = LastFailureCode();
-    if (change) SetPathAttributes(source, attributes);
-    return code;
-}
-
 bool isNotFound(DWORD code) {
     return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_NOT_FOUND;
 }
@@ -235,7 +223,27 @@ DWORD transferFileChunked(HWND window, const std::wstring& source, const std::ws
     if (attributes != INVALID_FILE_ATTRIBUTES && !SetPathAttributes(target, attributes)) return LastFailureCode();
     if (copied) *copied = written;
     publishItem(window, how, written, written, 100, before, all);
-    return how.moveSource ? deleteMovedSource(source, attributes) : 0;
+    return how.moveSource ? deleteMovedSource(source, target, attributes) : 0;
+}
+
+DWORD checkDistinctItems(const std::wstring& source, const std::wstring& target) {
+    FileIdentity a, b;
+    if (!ReadFileIdentity(source, a) || !ReadFileIdentity(target, b)) return LastFailureCode();
+    return a.volume == b.volume && a.index == b.index ? kErrorSameItem : 0;
+}
+
+DWORD deleteMovedSource(const std::wstring& source, const std::wstring& target, DWORD attributes) {
+    DWORD code = checkDistinctItems(source, target);
+    if (code != 0) return code;
+    DWORD read = GetPathAttributes(source);
+    if (read != INVALID_FILE_ATTRIBUTES) attributes = read;
+    DWORD writable = WritableAttributes(attributes);
+    bool change = attributes != INVALID_FILE_ATTRIBUTES && writable != attributes;
+    if (change && !SetPathAttributes(source, writable)) return LastFailureCode();
+    if (DeleteFilePath(source)) return 0;
+    code = LastFailureCode();
+    if (change) SetPathAttributes(source, attributes);
+    return code;
 }
 
 DWORD copyFileChunked(HWND window, const std::wstring& source, const std::wstring& target,

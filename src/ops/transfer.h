@@ -15,6 +15,9 @@
 #include "ops/progress.h"
 
 constexpr DWORD kTransferChunkSize = 1048576;
+// An application-defined code (bit 29 set, which no system code has): source and target turned out
+// to be one file or folder reached through two paths.
+constexpr DWORD kErrorSameItem = 0x20000001;
 constexpr int kMaxScanDepth = 128;          // levels below the scanned root (the root is level 0)
 constexpr size_t kMaxScanRecords = 200000;  // records a scan may hold; one more fails it
 
@@ -57,6 +60,16 @@ DWORD copyFileChunked(HWND window, const std::wstring& source, const std::wstrin
 // Into moveProgress with totals; never overwrites; not cancellable (ESC only changes the status).
 DWORD copyFileForMove(HWND window, const std::wstring& source, const std::wstring& target,
                       const std::wstring& display, uint64_t before, uint64_t all, uint64_t* copied = nullptr);
+
+// Before a source is deleted after its copy: 0 when both exist and are two different items,
+// kErrorSameItem when they are one item under two paths (a share, a second drive letter), else the
+// code of the identity that could not be read (the source then stays).
+DWORD checkDistinctItems(const std::wstring& source, const std::wstring& target);
+// The end of a move to another volume, once the target is complete: deletes the source file unless
+// checkDistinctItems objects. A read-only source is made writable first (its attributes read now,
+// else `attributes`) and gets them back if it stays.
+DWORD deleteMovedSource(const std::wstring& source, const std::wstring& target,
+                        DWORD attributes = INVALID_FILE_ATTRIBUTES);
 
 // Reads the whole tree below `root` into `records` (pre-order) and the bytes of all files into
 // `totalBytes`. Fails on any reparse point inside, below level `limits.depth`, or beyond
