@@ -182,7 +182,8 @@ TEST(Transfer, EveryFailingFileCallKeepsThePromise) {
                 ClearInjectedFailures();
                 std::string what = std::to_string(member) + " " + FileCallName(call) + " #" + std::to_string(n);
                 EXPECT_EQ(code, n == 0 || call == FileCall::GetAttributes ? 0u : 112u) << what;
-                bool late = call == FileCall::SetAttributes || call == FileCall::DeleteFile || call == FileCall::Identity;
+                bool late =
+                    call == FileCall::SetAttributes || call == FileCall::DeleteFile || call == FileCall::Identity;
                 expectPromise(what, code, member, source, was, fresh, target,
                               late ? fresh : (member == CopyOver ? "old" : "<missing>"));
             }
