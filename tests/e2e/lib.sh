@@ -20,8 +20,10 @@ e2e_cleanup() {
   tv_stop
   if [ ${#e2e_links[@]} -gt 0 ]; then
     rm -f "${e2e_links[@]}"
-    # So that the next wineserver lists the drives without them.
+    # So that the next wineserver lists the drives without them; the next test must not meet
+    # this one while it shuts down.
     WINEPREFIX="$e2e_prefix" "$WINE_SERVER" -k >/dev/null 2>&1 || true
+    WINEPREFIX="$e2e_prefix" "$WINE_SERVER" -w >/dev/null 2>&1 || true
   fi
   rm -rf "$E2E_WORK" "${e2e_folders[@]}"
 }
