@@ -16,7 +16,7 @@ for t in a_tree b_tree; do
 done
 for d in c_dir d_dir; do mkdir "$src/$d" && echo "$d" > "$src/$d/in.txt"; done
 for f in e1 e2; do head -c 3000000 /dev/urandom > "$src/$f.txt"; done
-for f in m1 m2; do echo "$f" > "$src/$f.txt"; done
+for f in k1 k2; do echo "$f" > "$src/$f.txt"; done
 echo new | tee "$src/x.txt" > "$src/y.txt"
 echo old | tee "$near/x.txt" > "$far/y.txt"
 
@@ -27,7 +27,7 @@ e2e_attrib +r "$src/e2.txt"
 cp -a "$src" "$ref"
 inode() { stat -c %i "$1" 2>/dev/null; }
 declare -A before
-for n in a_tree e1.txt m1.txt x.txt; do before[$n]=$(inode "$src/$n"); done
+for n in a_tree e1.txt k1.txt x.txt; do before[$n]=$(inode "$src/$n"); done
 
 # Across file systems the source goes only after the target is complete.
 arrived() { diff -r "$ref/$1" "$2/$1" && [ ! -e "$src/$1" ]; }
@@ -36,7 +36,7 @@ moved() { e2e_wait "$1 moved whole, its source gone" arrived "$1" "$2"; }
 e2e_start "$src" || { echo "FAIL: the program did not start"; exit 1; }
 # The left panel goes to A:, the first drive of the list; the right one (source) becomes active.
 tv_keys F9 Home Return Tab
-# Left: 0keep, x.txt. Right: .., a_tree, b_tree, c_dir, d_dir, e1.txt, e2.txt, m1.txt, m2.txt, x.txt, y.txt.
+# Left: 0keep, x.txt. Right: .., a_tree, b_tree, c_dir, d_dir, e1.txt, e2.txt, k1.txt, k2.txt, x.txt, y.txt.
 e2e_cursor_to 1 && tv_keys F6
 moved a_tree "$near"
 e2e_row_is left 1 "$E2E_CURSOR" "target cursor on a_tree"
@@ -44,15 +44,15 @@ e2e_cursor_to 4 && tv_keys F6
 moved e1.txt "$near"
 e2e_row_is left 2 "$E2E_CURSOR" "target cursor on e1.txt"
 e2e_row_is right 4 "$E2E_CURSOR" "source cursor stays on its row"
-# Right: .., b_tree, c_dir, d_dir, e2.txt, m1.txt, m2.txt, x.txt, y.txt.
+# Right: .., b_tree, c_dir, d_dir, e2.txt, k1.txt, k2.txt, x.txt, y.txt.
 e2e_cursor_to 2 && tv_keys space
 e2e_cursor_to 5 && tv_keys space
 tv_keys F6
 moved c_dir "$near"
-moved m1.txt "$near"
-e2e_row_is left 4 "$E2E_CURSOR" "target cursor on m1.txt, the last item moved"
+moved k1.txt "$near"
+e2e_row_is left 4 "$E2E_CURSOR" "target cursor on k1.txt, the last item moved"
 
-# Right: .., b_tree, d_dir, e2.txt, m2.txt, x.txt, y.txt; the cursor on x.txt. With marks left
+# Right: .., b_tree, d_dir, e2.txt, k2.txt, x.txt, y.txt; the cursor on x.txt. With marks left
 # over, F6 would move them instead of asking.
 for answer in Return Escape; do
   tv_keys F6
@@ -74,7 +74,7 @@ done
 
 # The left panel goes to B:, the second drive of the list.
 tv_keys Tab F9 Home Down Return Tab
-# Right: .., b_tree, d_dir, e2.txt, m2.txt, y.txt; the cursor on y.txt.
+# Right: .., b_tree, d_dir, e2.txt, k2.txt, y.txt; the cursor on y.txt.
 e2e_cursor_to 1 && tv_keys F6
 moved b_tree "$far"
 e2e_row_is left 1 "$E2E_CURSOR" "target cursor on b_tree"
@@ -82,13 +82,13 @@ e2e_expect "$(e2e_attrib "$far/b_tree/ro.txt") $(e2e_attrib "$far/b_tree/hid.txt
 e2e_cursor_to 2 && tv_keys F6
 moved e2.txt "$far"
 e2e_expect "$(e2e_attrib "$far/e2.txt")" R "a read-only file arrives read-only"
-# Right: .., d_dir, m2.txt, y.txt.
+# Right: .., d_dir, k2.txt, y.txt.
 e2e_cursor_to 1 && tv_keys space
 e2e_cursor_to 2 && tv_keys space
 tv_keys F6
 moved d_dir "$far"
-moved m2.txt "$far"
-e2e_row_is left 4 "$E2E_CURSOR" "target cursor on m2.txt"
+moved k2.txt "$far"
+e2e_row_is left 4 "$E2E_CURSOR" "target cursor on k2.txt"
 # Right: .., y.txt; the cursor kept its row as far as the shorter list allows.
 E2E_ROW=1
 e2e_row_is right 1 "$E2E_CURSOR" "source cursor on the last row"
