@@ -7,7 +7,6 @@
 #include "ui/state.h"
 
 OperationProgress copyProgress, moveProgress, deleteProgress;
-uint32_t progressRepaintCount = 0;
 
 CopyRequest copyRequest;
 MoveRequest moveRequest;
@@ -82,16 +81,13 @@ int32_t percentOf(uint64_t done, uint64_t total) {
 }
 
 void publishProgress(HWND window) {
-    ++progressRepaintCount;
-    if (window) {
-        InvalidateRect(window, nullptr, FALSE);
-        UpdateWindow(window);
-    }
+    paintFrameWhenDue(window);
     pumpMessages();
 }
 
 void publishProgressNow(HWND window) {
-    publishProgress(window);
+    paintFrame(window);
+    pumpMessages();
 }
 
 void setCopyProgress(HWND window, const std::wstring& item, uint64_t itemDone, uint64_t itemSize,

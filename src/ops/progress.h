@@ -9,6 +9,7 @@
 #include <string>
 
 #include "settings/language.h"
+#include "ui/pump.h"
 
 struct OperationProgress {
     std::wstring currentItem;  // for items inside a folder, the relative path
@@ -21,8 +22,6 @@ struct OperationProgress {
 };
 
 extern OperationProgress copyProgress, moveProgress, deleteProgress;
-// Synchronous repaints requested through publishProgress since start; read by nothing but checks.
-extern uint32_t progressRepaintCount;
 
 extern const LocalizedText partialTargetHint;  // "Operation stopped. Partial target may exist."
 extern const LocalizedText checkFoldersHint;   // "Please check source and target folders. ..."
@@ -30,10 +29,11 @@ extern const LocalizedText checkFoldersHint;   // "Please check source and targe
 // done * 100 / total, truncated and capped at 100; a total of 0 gives 100.
 int32_t percentOf(uint64_t done, uint64_t total);
 
-// Repaints the whole window at once (no erase), then pumps messages, ignoring the result. A null
-// window only pumps.
+// Repaints the whole window at once (no erase) if the last frame ended at least 16 ms ago, else
+// leaves the frame for the pump to paint when it is due; then pumps messages, ignoring the result.
+// A null window paints nothing, but its frames are rationed and counted (progressRepaintCount) alike.
 void publishProgress(HWND window);
-// The same, never skipped: the first and the last state of an operation.
+// The same, always painted: the first and the last state of an operation.
 void publishProgressNow(HWND window);
 // Store the five values, derive both percentages, then publishProgress.
 void setCopyProgress(HWND window, const std::wstring& item, uint64_t itemDone, uint64_t itemSize,

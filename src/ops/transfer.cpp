@@ -58,9 +58,10 @@ void publishItem(HWND window, const ChunkedTransfer& how, uint64_t done, uint64_
     publishProgress(window);
 }
 
-// Steps from the first publish to the flush: fills the temporary file from the source.
+// Steps from the first publish to the flush: fills the temporary file from the source. `done`: the
+// bytes written into it.
 DWORD copyChunks(HWND window, HANDLE source, HANDLE temp, const std::wstring& display, const ChunkedTransfer& how,
-                 const SourceFacts& facts, uint64_t before, uint64_t all) {
+                 const SourceFacts& facts, uint64_t before, uint64_t all, uint64_t& done) {
     how.progress->currentItem = display;
     int32_t shown = facts.size == 0 ? 100 : 0;
     publishItem(window, how, 0, facts.size, shown, before, all);
@@ -68,14 +69,17 @@ DWORD copyChunks(HWND window, HANDLE source, HANDLE temp, const std::wstring& di
 
     ChunkBuffer buffer;
     if (!buffer.data()) return LastFailureCode();
-    uint64_t done = 0;
+    done = 0;
     for (bool atEnd = false; !atEnd;) {
         // One chunk, filled piece by piece; each piece is written while it is still in the CPU cache.
         DWORD filled = 0;
         while (filled < kTransferChunkSize) {
+            // After a short read the pieces no longer line up with the chunk: never ask for more than
+            // the room left in the buffer.
             char* piece = buffer.data() + filled;
+            DWORD room = kTransferChunkSize - filled;
             DWORD got = 0;
-            if (!ReadFile(source, piece, kIoPiece, &got, nullptr)) return LastFailureCode();
+            if (!ReadBytes(source, piece, room < kIoPiece ? room : kIoPiece, got)) return LastFailureCode();
             if (got == 0) {
                 atEnd = true;
                 break;
@@ -83,7 +87,7 @@ DWORD copyChunks(HWND window, HANDLE source, HANDLE temp, const std::wstring& di
             for (DWORD offset = 0; offset < got;) {
                 if (!keepGoing(how)) return ERROR_CANCELLED;
                 DWORD wrote = 0;
-                if (!WriteFile(temp, piece + offset, got - offset, &wrote, nullptr)) return LastFailureCode();
+                if (!WriteBytes(temp, piece + offset, got - offset, wrote)) return LastFailureCode();
                 if (wrote == 0) return ERROR_WRITE_FAULT;
                 offset += wrote;
             }
@@ -98,7 +102,7 @@ DWORD copyChunks(HWND window, HANDLE source, HANDLE temp, const std::wstring& di
         }
         if (!keepGoing(how)) return ERROR_CANCELLED;
     }
-    if (!FlushFileBuffers(temp)) return LastFailureCode();
+    if (!FlushFile(temp)) return LastFailureCode();
     if (facts.haveTimes) SetFileTime(temp, &facts.created, &facts.accessed, &facts.written);
     return 0;
 }
@@ -115,6 +119,25 @@ DWORD finishedAttributes(const std::wstring& source, const std::wstring& target,
     return attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL;
 }
 
+// Deletes the temporary file of a failed transfer and passes the failure on; a temporary file that
+// stays is named in the next report.
+DWORD dropTemporary(const std::wstring& tempPath, DWORD code) {
+    if (!DeleteFilePath(tempPath)) noteLeftover(tempPath, LastFailureCode());
+    return code;
+}
+
+// The last step of a move to another volume. A read-only source is made writable to be deleted, and
+// gets its attributes back if it stays; one that cannot be made writable is not tried.
+DWORD deleteMovedSource(const std::wstring& source, DWORD attributes) {
+    DWORD writable = WritableAttributes(attributes);
+    bool change = attributes != INVALID_FILE_ATTRIBUTES && writable != attributes;
+    if (change && !SetPathAttributes(source, writable)) return LastFailureCode();
+    if (DeleteFilePath(source)) return 0;
+    DWORD code = LastFailureCode();
+    if (change) SetPathAttributes(source, attributes);
+    return code;
+}
+
 bool isNotFound(DWORD code) {
     return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_NOT_FOUND;
 }
@@ -127,7 +150,7 @@ bool scanLevel(const std::wstring& root, const std::wstring& prefix, int level, 
     if (!prefix.empty()) pattern += WithTrailingSeparator(prefix);
     pattern += L"*";
     WIN32_FIND_DATAW data;
-    FindHandle find(FindFirstFileW(LongPath(pattern).c_str(), &data));
+    FindHandle find = FindFirstPath(pattern, data);
     if (!find.valid()) return false;
     do {
         std::wstring name = data.cFileName;
@@ -143,7 +166,7 @@ bool scanLevel(const std::wstring& root, const std::wstring& prefix, int level, 
             totalBytes += size;
             records.push_back(ScanRecord{relative, false, size});
         }
-    } while (FindNextFileW(find.get(), &data));
+    } while (FindNextPath(find.get(), data));
     return GetLastError() == ERROR_NO_MORE_FILES;
 }
 
@@ -167,7 +190,7 @@ bool deleteItem(const std::wstring& path, bool folder, DeleteOutcome& outcome) {
     } else {
         SetPathAttributes(path, FILE_ATTRIBUTE_NORMAL);
     }
-    bool removed = folder ? RemoveDirectoryW(LongPath(path).c_str()) != 0 : DeleteFilePath(path);
+    bool removed = folder ? RemoveFolderPath(path) : DeleteFilePath(path);
     if (removed) return true;
     DWORD code = LastFailureCode();
     if (attributes != INVALID_FILE_ATTRIBUTES) SetPathAttributes(path, attributes);
@@ -180,8 +203,7 @@ DWORD transferFileChunked(HWND window, const std::wstring& source, const std::ws
                           const std::wstring& display, const ChunkedTransfer& how, uint64_t before,
                           uint64_t all, uint64_t* copied) {
     if (copied) *copied = 0;
-    FileHandle input(CreateFileW(LongPath(source).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle input = OpenForReading(source);
     if (!input.valid()) return LastFailureCode();
     if (!how.overwrite && GetPathAttributes(target) != INVALID_FILE_ATTRIBUTES) return ERROR_FILE_EXISTS;
 
@@ -191,44 +213,29 @@ DWORD transferFileChunked(HWND window, const std::wstring& source, const std::ws
     if (!temp.valid()) return code;
 
     SourceFacts facts;
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(input.get(), &size)) {
+    uint64_t written = 0;
+    if (!ReadFileSize(input.get(), facts.size)) {
         code = LastFailureCode();
     } else {
-        facts.size = static_cast<uint64_t>(size.QuadPart);
         facts.haveTimes = GetFileTime(input.get(), &facts.created, &facts.accessed, &facts.written) != 0;
         BY_HANDLE_FILE_INFORMATION info;
         if (GetFileInformationByHandle(input.get(), &info)) facts.attributes = info.dwFileAttributes;
-        code = copyChunks(window, input.get(), temp.get(), display, how, facts, before, all);
+        code = copyChunks(window, input.get(), temp.get(), display, how, facts, before, all, written);
     }
     // A late write error can surface when the temporary file is closed.
     if (!temp.close() && code == 0) code = LastFailureCode();
     input.close();
-    if (code != 0) {
-        DeleteFilePath(tempPath);
-        return code;
-    }
+    if (code != 0) return dropTemporary(tempPath, code);
 
     DWORD flags = MOVEFILE_WRITE_THROUGH | (how.overwrite ? MOVEFILE_REPLACE_EXISTING : 0);
-    if (!MovePath(tempPath, target, flags)) {
-        code = LastFailureCode();
-        DeleteFilePath(tempPath);
-        return code;
-    }
+    if (!MovePath(tempPath, target, flags)) return dropTemporary(tempPath, LastFailureCode());
+    // From here the target is complete under its name. If it cannot take the source's attributes it
+    // would keep the temporary file's marks unseen, so that is a failure, and a move keeps its source.
     DWORD attributes = finishedAttributes(source, target, facts);
-    if (attributes != INVALID_FILE_ATTRIBUTES) {
-        SetPathAttributes(target, attributes);
-        if (how.moveSource) SetPathAttributes(source, WritableAttributes(attributes));
-    }
-    if (copied) *copied = facts.size;
-    publishItem(window, how, facts.size, facts.size, 100, before, all);
-
-    if (how.moveSource && !DeleteFilePath(source)) {
-        code = LastFailureCode();
-        if (attributes != INVALID_FILE_ATTRIBUTES) SetPathAttributes(source, attributes);
-        return code;
-    }
-    return 0;
+    if (attributes != INVALID_FILE_ATTRIBUTES && !SetPathAttributes(target, attributes)) return LastFailureCode();
+    if (copied) *copied = written;
+    publishItem(window, how, written, written, 100, before, all);
+    return how.moveSource ? deleteMovedSource(source, attributes) : 0;
 }
 
 DWORD copyFileChunked(HWND window, const std::wstring& source, const std::wstring& target,

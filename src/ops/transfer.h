@@ -1,9 +1,10 @@
 #pragma once
 // Safe file transfer, tree scan and tree deletion. A file is copied in 1 MiB chunks (each moved in
 // 64 KiB pieces) into a new temporary file beside the target, flushed, given the source's times,
-// renamed onto the target and only then given the source's attributes; a failure or cancellation deletes the temporary file and
-// leaves an existing target untouched. Results are 0 or a Windows error code; the engine itself
-// produces 80 (target exists), 29 (a write wrote nothing) and 1223 (cancelled).
+// renamed onto the target and only then given the source's attributes; a failure or cancellation
+// deletes the temporary file and leaves an existing target untouched. A temporary file that cannot
+// be deleted is noted for the next report (noteLeftover). Results are 0 or a Windows error code; the
+// engine itself produces 80 (target exists), 29 (a write wrote nothing) and 1223 (cancelled).
 #include <windows.h>
 
 #include <cstddef>
@@ -36,14 +37,16 @@ struct ChunkedTransfer {
     bool overwrite;               // the final rename may replace an existing target
     bool withTotal;               // totalDone and totalPercent are published too
     bool pumpCancels;             // a false pump result at a cancellation point stops with 1223
-    bool moveSource;              // cross-volume move: after the rename the source is made writable,
-                                  // after the last publish it is deleted (its attributes come back
-                                  // if that fails)
+    bool moveSource;              // cross-volume move: after the last publish the source is made
+                                  // writable and deleted (its attributes come back if it stays)
 };
 
 // The shared loop. Cancellation points (when pumpCancels): once before the first read, before every
 // write call, after every chunk; each reads the cancel flag and pumps messages if the last pump is
-// 10 ms old. `copied` (optional) receives the file's size on success.
+// 10 ms old. Progress is published rationed (publishProgress): the caller paints the first and last
+// state of its operation. `copied` (optional) receives the bytes written on success. When the
+// finished target cannot take the source's attributes, that code is returned: the target is complete
+// under its name, and a move keeps its source.
 DWORD transferFileChunked(HWND window, const std::wstring& source, const std::wstring& target,
                           const std::wstring& display, const ChunkedTransfer& how, uint64_t before,
                           uint64_t all, uint64_t* copied);

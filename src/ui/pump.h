@@ -1,13 +1,32 @@
 #pragma once
 // The message pump of long operations: copy, move and delete run inside a key handler and keep the
-// window alive by emptying the queue between their steps.
+// window alive by emptying the queue between their steps. It also paints their progress, rationed by
+// time, so that painting never costs more than the work it shows.
 #include <windows.h>
 
+#include <cstdint>
+
 // Empties the message queue; false when the running operation must stop (cancel or quit). A quit
-// sets the cancel flag and is posted again for the main loop.
+// sets the cancel flag and is posted again for the main loop. Paints a pending frame that is due.
 bool pumpMessages();
-// The same at most once per 10 ms; in between it only reads the cancel flag. Under Wine every peek
-// is a round trip to the wineserver, and thousands of them per GiB slow the writes around them.
+// The same at most once per 10 ms; in between it only reads the cancel flag (and paints a pending
+// frame that is due). Under Wine every peek is a round trip to the wineserver, and thousands of them
+// per GiB slow the writes around them.
 bool pumpMessagesPaced();
-// Forgets when the queue was last emptied (start-up).
+// Forgets when the queue was last emptied and when a frame was last painted, and drops a pending
+// frame (start-up).
 void resetPump();
+
+// Frames of running operations painted so far; a frame without a window counts too.
+extern uint32_t progressRepaintCount;
+// The least time from the end of one painted frame to the start of the next: 16 ms. Counted from
+// the end, so that however slow a frame is, the operation gets that long for its own work between
+// two frames. Tests set 0 to have every frame painted.
+extern uint32_t frameIntervalMs;
+
+// Repaints the whole client area at once (no erase) and counts the frame; a null window only counts.
+// A pending frame is thereby painted too.
+void paintFrame(HWND window);
+// paintFrame when the last frame ended at least frameIntervalMs ago; otherwise the frame stays
+// pending and the next pump paints it once it is due. True when painted now.
+bool paintFrameWhenDue(HWND window);
