@@ -90,6 +90,7 @@ HWND programWindow() {
 // The left panel on `source` with the cursor on `name` (or every file marked when it is empty), the
 // right one on `target`; then F5 as the key handler runs it. True when it reported success.
 bool pressF5(const std::wstring& source, const std::wstring& target, const std::wstring& name) {
+    HWND window = programWindow();  // its start-up sets the panels, so it comes first
     leftPanel.path = source;
     rightPanel.path = target;
     leftPanelActive = true;
@@ -102,7 +103,7 @@ bool pressF5(const std::wstring& source, const std::wstring& target, const std::
     }
     selectEntryByName(leftPanel, name);
     screenMode = ScreenMode::MainView;
-    beginCopy(programWindow());
+    beginCopy(window);
     return screenMode == ScreenMode::MainView && leftPanel.marked.empty();
 }
 

@@ -143,52 +143,82 @@ void overwriteYes(HWND window) {
     runSingleCopy(window, true);
 }
 
-}  // namespace
+const RefusalTexts kCopyTexts = {&kParentText, &copyBlockedTitle, &kTargetProtectedText, &kMarkedExistText,
+                                 &kNoValidMarksText};
 
 // True when the other panel cannot take the items; the refusal is shown.
-bool showPanelRefusal(HWND window, PanelRefusal refusal, const LocalizedText& sameFolderTitle,
-                      const LocalizedText& protectedText) {
+bool showPanelRefusal(HWND window, PanelRefusal refusal, const RefusalTexts& texts) {
     switch (refusal) {
     case PanelRefusal::TargetUnreadable: showText(window, targetUnavailableTitle, targetUnreadableText); return true;
-    case PanelRefusal::SameFolder: showText(window, sameFolderTitle, sameFolderText); return true;
-    case PanelRefusal::TargetProtected: showText(window, targetProtectedTitle, protectedText); return true;
+    case PanelRefusal::SameFolder: showText(window, *texts.blockedTitle, sameFolderText); return true;
+    case PanelRefusal::TargetProtected: showText(window, targetProtectedTitle, *texts.targetProtected); return true;
     default: return false;
     }
 }
 
-void beginCopy(HWND window) {
-    PanelState& source = activePanel();
-    PanelState& target = inactivePanel();
-    if (!source.marked.empty()) return copyMarkedItems(window);
-    if (source.entries.empty()) return reportStatus(window, localize(noSelectionText));
+}  // namespace
+
+bool checkSingleItem(HWND window, const RefusalTexts& texts, SingleItem& item) {
+    const PanelState& source = activePanel();
+    const PanelState& target = inactivePanel();
+    if (source.entries.empty()) return reportStatus(window, localize(noSelectionText)), false;
     int32_t row = std::clamp<int32_t>(source.cursor, 0, static_cast<int32_t>(source.entries.size()) - 1);
-    const DirEntry entry = source.entries[row];
-    if (isParentEntry(entry)) return reportStatus(window, localize(kParentText));
-    if (showPanelRefusal(window, checkPanels(source, target), copyBlockedTitle, kTargetProtectedText)) return;
+    item.entry = source.entries[row];
+    if (isParentEntry(item.entry)) return reportStatus(window, localize(*texts.parent)), false;
+    if (showPanelRefusal(window, checkPanels(source, target), texts)) return false;
 
-    std::wstring sourcePath = WithTrailingSeparator(source.path) + entry.name;
-    std::wstring targetFolder = WithTrailingSeparator(target.path);
-    std::wstring targetPath = targetFolder + entry.name;
-    if (entry.isFolder) {
-        if (IsProtectedSourceItem(source.path, entry, sourcePath))
-            return showText(window, sourceProtectedTitle, sourceProtectedText);
-        if (IsSameOrInside(targetPath, sourcePath)) return showText(window, copyBlockedTitle, intoItselfText);
+    item.sourcePath = WithTrailingSeparator(source.path) + item.entry.name;
+    item.targetFolder = WithTrailingSeparator(target.path);
+    item.targetPath = item.targetFolder + item.entry.name;
+    if (item.entry.isFolder) {
+        if (IsProtectedSourceItem(source.path, item.entry, item.sourcePath))
+            return showText(window, sourceProtectedTitle, sourceProtectedText), false;
+        if (IsSameOrInside(item.targetPath, item.sourcePath))
+            return showText(window, copyBlockedTitle, intoItselfText), false;
     }
-    DWORD existing = GetPathAttributes(targetPath);
-    bool targetIsFile = existing != INVALID_FILE_ATTRIBUTES && !(existing & FILE_ATTRIBUTE_DIRECTORY);
-    if (!entry.isFolder && (_wcsicmp(FullPath(sourcePath).c_str(), FullPath(targetPath).c_str()) == 0 ||
-                            (targetIsFile && isSameItem(sourcePath, targetPath))))
-        return showText(window, copyBlockedTitle, sameFileText);
+    item.existing = GetPathAttributes(item.targetPath);
+    bool targetIsFile = item.existing != INVALID_FILE_ATTRIBUTES && !(item.existing & FILE_ATTRIBUTE_DIRECTORY);
+    if (!item.entry.isFolder &&
+        (_wcsicmp(FullPath(item.sourcePath).c_str(), FullPath(item.targetPath).c_str()) == 0 ||
+         (targetIsFile && isSameItem(item.sourcePath, item.targetPath))))
+        return showText(window, *texts.blockedTitle, sameFileText), false;
+    return true;
+}
 
-    copyRequest = CopyRequest{entry.name, sourcePath, targetPath, targetFolder, entry.isFolder, false};
-    copyOverwriteChoice = 1;
-    if (existing == INVALID_FILE_ATTRIBUTES) return runSingleCopy(window, false);
-    if (!entry.isFolder && targetIsFile) {
-        screenMode = ScreenMode::CopyOverwriteConfirm;
+void runOrAsk(HWND window, const SingleItem& item, ScreenMode question, void (*run)(HWND, bool), void (*reset)()) {
+    if (item.existing == INVALID_FILE_ATTRIBUTES) return run(window, false);
+    if (!item.entry.isFolder && !(item.existing & FILE_ATTRIBUTE_DIRECTORY)) {
+        screenMode = question;
         return reportStatus(window, localize(overwriteOpenedText));
     }
-    resetCopyOperation();
+    reset();
     showText(window, targetBlockedTitle, nameExistsText);
+}
+
+bool planOrRefuse(HWND window, const RefusalTexts& texts, std::vector<CopyPlanItem>& plan, uint64_t& total) {
+    const PanelState& source = activePanel();
+    const PanelState& target = inactivePanel();
+    if (source.marked.empty()) return reportStatus(window, localize(noSelectionText)), false;
+    if (showPanelRefusal(window, checkPanels(source, target), texts)) return false;
+    switch (planMarkedItems(source, target, plan, total)) {
+    case PlanRefusal::TargetExists: return showText(window, targetBlockedTitle, *texts.markedExist), false;
+    case PlanRefusal::ProtectedSource: return showText(window, sourceProtectedTitle, sourceProtectedText), false;
+    case PlanRefusal::IntoItself: return showText(window, copyBlockedTitle, intoItselfText), false;
+    case PlanRefusal::ScanFailed: return showText(window, scanFailedTitle, scanFailedText), false;
+    case PlanRefusal::Empty: return showText(window, filesOnlyTitle, *texts.nothingPlanned), false;
+    case PlanRefusal::None: return true;
+    }
+    return false;
+}
+
+void beginCopy(HWND window) {
+    if (!activePanel().marked.empty()) return copyMarkedItems(window);
+    SingleItem item;
+    if (!checkSingleItem(window, kCopyTexts, item)) return;
+    copyRequest = CopyRequest{item.entry.name, item.sourcePath, item.targetPath, item.targetFolder,
+                              item.entry.isFolder, false};
+    copyOverwriteChoice = 1;
+    runOrAsk(window, item, ScreenMode::CopyOverwriteConfirm, runSingleCopy, resetCopyOperation);
 }
 
 void cancelCopy(HWND window) {
@@ -242,20 +272,11 @@ DWORD copyFolderTree(HWND window) {
 }
 
 void copyMarkedItems(HWND window) {
-    PanelState& source = activePanel();
-    PanelState& target = inactivePanel();
-    if (source.marked.empty()) return reportStatus(window, localize(noSelectionText));
-    if (showPanelRefusal(window, checkPanels(source, target), copyBlockedTitle, kTargetProtectedText)) return;
     std::vector<CopyPlanItem> plan;
     uint64_t total = 0;
-    switch (planMarkedItems(source, target, plan, total)) {
-    case PlanRefusal::TargetExists: return showText(window, targetBlockedTitle, kMarkedExistText);
-    case PlanRefusal::ProtectedSource: return showText(window, sourceProtectedTitle, sourceProtectedText);
-    case PlanRefusal::IntoItself: return showText(window, copyBlockedTitle, intoItselfText);
-    case PlanRefusal::ScanFailed: return showText(window, scanFailedTitle, scanFailedText);
-    case PlanRefusal::Empty: return showText(window, filesOnlyTitle, kNoValidMarksText);
-    case PlanRefusal::None: break;
-    }
+    if (!planOrRefuse(window, kCopyTexts, plan, total)) return;
+    PanelState& source = activePanel();
+    PanelState& target = inactivePanel();
 
     const std::wstring count = std::to_wstring(plan.size()) + localize(markedCountSuffix);
     copyRequest = CopyRequest{count, std::wstring(), std::wstring(), WithTrailingSeparator(target.path), true, true};

@@ -5,9 +5,12 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "ops/plan.h"
 #include "settings/language.h"
+#include "ui/state.h"
 
 // Texts the move shares with the copy.
 extern const LocalizedText noSelectionText;     // "No selection."
@@ -20,10 +23,28 @@ extern const LocalizedText filesOnlyTitle, scanFailedTitle, scanFailedText;
 extern const LocalizedText fileExistsTitle, fileExistsText;
 extern const LocalizedText markedCountSuffix;   // " marked item(s)"
 
-// Shows why the other panel cannot take the items (with the operation's own title for the same
-// folder and text for a protected target); false when it can.
-bool showPanelRefusal(HWND window, PanelRefusal refusal, const LocalizedText& sameFolderTitle,
-                      const LocalizedText& protectedText);
+// --- the checks F5 and F6 share ---
+// Where the two word a refusal differently.
+struct RefusalTexts {
+    const LocalizedText* parent;           // the cursor is on ".."
+    const LocalizedText* blockedTitle;     // same folder, same file
+    const LocalizedText* targetProtected;  // the other panel's folder is protected
+    const LocalizedText* markedExist;      // a marked name exists in the other panel
+    const LocalizedText* nothingPlanned;   // no mark is left to plan
+};
+// The cursor entry of the active panel as a single-item copy or move takes it.
+struct SingleItem {
+    DirEntry entry;
+    std::wstring sourcePath, targetFolder, targetPath;
+    DWORD existing = INVALID_FILE_ATTRIBUTES;  // of the target name
+};
+// False after showing why the cursor entry cannot go to the other panel's folder.
+bool checkSingleItem(HWND window, const RefusalTexts& texts, SingleItem& item);
+// Once the request is recorded: runs it when the target name is free, asks (`question`) before a
+// file replaces a file, and refuses anything else after `reset`.
+void runOrAsk(HWND window, const SingleItem& item, ScreenMode question, void (*run)(HWND, bool), void (*reset)());
+// Plans the marks of the active panel into the other one; false after showing why not.
+bool planOrRefuse(HWND window, const RefusalTexts& texts, std::vector<CopyPlanItem>& plan, uint64_t& total);
 
 void beginCopy(HWND window);
 // ESC or NO in the overwrite question: nothing on disk has changed.

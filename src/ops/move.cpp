@@ -1,11 +1,9 @@
 #include "ops/move.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "fs/file_ops.h"
 #include "fs/paths.h"
-#include "fs/protection.h"
 #include "ops/copy.h"
 #include "ops/plan.h"
 #include "ops/progress.h"
@@ -44,6 +42,9 @@ const LocalizedText kDoneFolder = {L"Folder moved: ", L"Ordner verschoben: ", L"
                                    L"Cartella spostata: "};
 
 constexpr DWORD kRenameFlags = MOVEFILE_WRITE_THROUGH;
+
+const RefusalTexts kMoveTexts = {&kParentText, &kMoveBlockedTitle, &kTargetProtectedText, &nameExistsText,
+                                 &kNothingToMoveText};
 
 void showText(HWND window, const LocalizedText& title, const LocalizedText& text) {
     showMessageBox(window, localize(title), localize(text));
@@ -86,38 +87,12 @@ void overwriteYes(HWND window) {
 }  // namespace
 
 void beginMove(HWND window) {
-    PanelState& source = activePanel();
-    PanelState& target = inactivePanel();
-    if (!source.marked.empty()) return moveMarkedItems(window);
-    if (source.entries.empty()) return reportStatus(window, localize(noSelectionText));
-    int32_t row = std::clamp<int32_t>(source.cursor, 0, static_cast<int32_t>(source.entries.size()) - 1);
-    const DirEntry entry = source.entries[row];
-    if (isParentEntry(entry)) return reportStatus(window, localize(kParentText));
-    if (showPanelRefusal(window, checkPanels(source, target), kMoveBlockedTitle, kTargetProtectedText)) return;
-
-    std::wstring sourcePath = WithTrailingSeparator(source.path) + entry.name;
-    std::wstring targetFolder = WithTrailingSeparator(target.path);
-    std::wstring targetPath = targetFolder + entry.name;
-    if (entry.isFolder) {
-        if (IsProtectedSourceItem(source.path, entry, sourcePath))
-            return showText(window, sourceProtectedTitle, sourceProtectedText);
-        if (IsSameOrInside(targetFolder, sourcePath)) return showText(window, copyBlockedTitle, intoItselfText);
-    }
-    DWORD existing = GetPathAttributes(targetPath);
-    bool targetIsFile = existing != INVALID_FILE_ATTRIBUTES && !(existing & FILE_ATTRIBUTE_DIRECTORY);
-    if (!entry.isFolder && (_wcsicmp(FullPath(sourcePath).c_str(), FullPath(targetPath).c_str()) == 0 ||
-                            (targetIsFile && isSameItem(sourcePath, targetPath))))
-        return showText(window, kMoveBlockedTitle, sameFileText);
-
-    moveRequest = MoveRequest{entry.name, sourcePath, targetPath, targetFolder, entry.isFolder};
+    if (!activePanel().marked.empty()) return moveMarkedItems(window);
+    SingleItem item;
+    if (!checkSingleItem(window, kMoveTexts, item)) return;
+    moveRequest = MoveRequest{item.entry.name, item.sourcePath, item.targetPath, item.targetFolder, item.entry.isFolder};
     moveOverwriteChoice = 1;
-    if (existing == INVALID_FILE_ATTRIBUTES) return runSingleMove(window, false);
-    if (!entry.isFolder && targetIsFile) {
-        screenMode = ScreenMode::MoveOverwriteConfirm;
-        return reportStatus(window, localize(overwriteOpenedText));
-    }
-    resetMoveOperation();
-    showText(window, targetBlockedTitle, nameExistsText);
+    runOrAsk(window, item, ScreenMode::MoveOverwriteConfirm, runSingleMove, resetMoveOperation);
 }
 
 void cancelMove(HWND window) {
@@ -193,20 +168,11 @@ DWORD moveFolderTree(HWND window) {
 }
 
 void moveMarkedItems(HWND window) {
-    PanelState& source = activePanel();
-    PanelState& target = inactivePanel();
-    if (source.marked.empty()) return reportStatus(window, localize(noSelectionText));
-    if (showPanelRefusal(window, checkPanels(source, target), kMoveBlockedTitle, kTargetProtectedText)) return;
     std::vector<CopyPlanItem> plan;
     uint64_t total = 0;
-    switch (planMarkedItems(source, target, plan, total)) {
-    case PlanRefusal::TargetExists: return showText(window, targetBlockedTitle, nameExistsText);
-    case PlanRefusal::ProtectedSource: return showText(window, sourceProtectedTitle, sourceProtectedText);
-    case PlanRefusal::IntoItself: return showText(window, copyBlockedTitle, intoItselfText);
-    case PlanRefusal::ScanFailed: return showText(window, scanFailedTitle, scanFailedText);
-    case PlanRefusal::Empty: return showText(window, filesOnlyTitle, kNothingToMoveText);
-    case PlanRefusal::None: break;
-    }
+    if (!planOrRefuse(window, kMoveTexts, plan, total)) return;
+    PanelState& source = activePanel();
+    PanelState& target = inactivePanel();
 
     const std::wstring count = std::to_wstring(plan.size()) + localize(markedCountSuffix);
     moveRequest = MoveRequest{count, std::wstring(), std::wstring(), WithTrailingSeparator(target.path), true};
