@@ -146,6 +146,17 @@ void overwriteYes(HWND window) {
 const RefusalTexts kCopyTexts = {&kParentText, &copyBlockedTitle, &kTargetProtectedText, &kMarkedExistText,
                                  &kNoValidMarksText};
 
+// The refusals of the shared checks: each shows why and answers false.
+bool refuse(HWND window, const LocalizedText& title, const LocalizedText& text) {
+    showText(window, title, text);
+    return false;
+}
+
+bool refuseInStatus(HWND window, const LocalizedText& text) {
+    reportStatus(window, localize(text));
+    return false;
+}
+
 // True when the other panel cannot take the items; the refusal is shown.
 bool showPanelRefusal(HWND window, PanelRefusal refusal, const RefusalTexts& texts) {
     switch (refusal) {
@@ -161,10 +172,10 @@ bool showPanelRefusal(HWND window, PanelRefusal refusal, const RefusalTexts& tex
 bool checkSingleItem(HWND window, const RefusalTexts& texts, SingleItem& item) {
     const PanelState& source = activePanel();
     const PanelState& target = inactivePanel();
-    if (source.entries.empty()) return reportStatus(window, localize(noSelectionText)), false;
+    if (source.entries.empty()) return refuseInStatus(window, noSelectionText);
     int32_t row = std::clamp<int32_t>(source.cursor, 0, static_cast<int32_t>(source.entries.size()) - 1);
     item.entry = source.entries[row];
-    if (isParentEntry(item.entry)) return reportStatus(window, localize(*texts.parent)), false;
+    if (isParentEntry(item.entry)) return refuseInStatus(window, *texts.parent);
     if (showPanelRefusal(window, checkPanels(source, target), texts)) return false;
 
     item.sourcePath = WithTrailingSeparator(source.path) + item.entry.name;
@@ -172,16 +183,16 @@ bool checkSingleItem(HWND window, const RefusalTexts& texts, SingleItem& item) {
     item.targetPath = item.targetFolder + item.entry.name;
     if (item.entry.isFolder) {
         if (IsProtectedSourceItem(source.path, item.entry, item.sourcePath))
-            return showText(window, sourceProtectedTitle, sourceProtectedText), false;
+            return refuse(window, sourceProtectedTitle, sourceProtectedText);
         if (IsSameOrInside(item.targetPath, item.sourcePath))
-            return showText(window, copyBlockedTitle, intoItselfText), false;
+            return refuse(window, copyBlockedTitle, intoItselfText);
     }
     item.existing = GetPathAttributes(item.targetPath);
     bool targetIsFile = item.existing != INVALID_FILE_ATTRIBUTES && !(item.existing & FILE_ATTRIBUTE_DIRECTORY);
     if (!item.entry.isFolder &&
         (_wcsicmp(FullPath(item.sourcePath).c_str(), FullPath(item.targetPath).c_str()) == 0 ||
          (targetIsFile && isSameItem(item.sourcePath, item.targetPath))))
-        return showText(window, *texts.blockedTitle, sameFileText), false;
+        return refuse(window, *texts.blockedTitle, sameFileText);
     return true;
 }
 
@@ -198,14 +209,14 @@ void runOrAsk(HWND window, const SingleItem& item, ScreenMode question, void (*r
 bool planOrRefuse(HWND window, const RefusalTexts& texts, std::vector<CopyPlanItem>& plan, uint64_t& total) {
     const PanelState& source = activePanel();
     const PanelState& target = inactivePanel();
-    if (source.marked.empty()) return reportStatus(window, localize(noSelectionText)), false;
+    if (source.marked.empty()) return refuseInStatus(window, noSelectionText);
     if (showPanelRefusal(window, checkPanels(source, target), texts)) return false;
     switch (planMarkedItems(source, target, plan, total)) {
-    case PlanRefusal::TargetExists: return showText(window, targetBlockedTitle, *texts.markedExist), false;
-    case PlanRefusal::ProtectedSource: return showText(window, sourceProtectedTitle, sourceProtectedText), false;
-    case PlanRefusal::IntoItself: return showText(window, copyBlockedTitle, intoItselfText), false;
-    case PlanRefusal::ScanFailed: return showText(window, scanFailedTitle, scanFailedText), false;
-    case PlanRefusal::Empty: return showText(window, filesOnlyTitle, *texts.nothingPlanned), false;
+    case PlanRefusal::TargetExists: return refuse(window, targetBlockedTitle, *texts.markedExist);
+    case PlanRefusal::ProtectedSource: return refuse(window, sourceProtectedTitle, sourceProtectedText);
+    case PlanRefusal::IntoItself: return refuse(window, copyBlockedTitle, intoItselfText);
+    case PlanRefusal::ScanFailed: return refuse(window, scanFailedTitle, scanFailedText);
+    case PlanRefusal::Empty: return refuse(window, filesOnlyTitle, *texts.nothingPlanned);
     case PlanRefusal::None: return true;
     }
     return false;

@@ -16,6 +16,10 @@ bool framePending = false;
 HWND pendingWindow = nullptr;
 bool framePainted = false;  // lastFrameEnd is meaningful
 int64_t lastFrameEnd = 0;   // in counter units
+int64_t lastFrameCost = 0;  // how long the last frame took to paint
+// Between two frames the operation gets at least this many times the last frame's cost, so painting
+// takes at most a tenth of its time however slow a frame is (a full frame costs 3 to 6 ms here).
+constexpr int64_t kWorkPerPaint = 9;
 
 int64_t counterNow() {
     LARGE_INTEGER now;
@@ -30,7 +34,8 @@ bool frameDue() {
         QueryPerformanceFrequency(&frequency);
         return frequency.QuadPart;
     }();
-    return (counterNow() - lastFrameEnd) * 1000 >= static_cast<int64_t>(frameIntervalMs) * perSecond;
+    int64_t gap = counterNow() - lastFrameEnd;
+    return gap * 1000 >= static_cast<int64_t>(frameIntervalMs) * perSecond && gap >= kWorkPerPaint * lastFrameCost;
 }
 
 void paintPendingFrame() {
@@ -71,9 +76,11 @@ void resetPump() {
     framePending = false;
     pendingWindow = nullptr;
     framePainted = false;
+    lastFrameCost = 0;
 }
 
 void paintFrame(HWND window) {
+    int64_t start = counterNow();
     framePending = false;
     pendingWindow = nullptr;
     ++progressRepaintCount;
@@ -82,7 +89,9 @@ void paintFrame(HWND window) {
         UpdateWindow(window);
     }
     framePainted = true;
-    lastFrameEnd = counterNow();
+    int64_t end = counterNow();
+    lastFrameCost = end - start;
+    lastFrameEnd = end;
 }
 
 bool paintFrameWhenDue(HWND window) {

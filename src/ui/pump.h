@@ -19,14 +19,14 @@ void resetPump();
 
 // Frames of running operations painted so far; a frame without a window counts too.
 extern uint32_t progressRepaintCount;
-// The least time from the end of one painted frame to the start of the next: 16 ms. Counted from
-// the end, so that however slow a frame is, the operation gets that long for its own work between
-// two frames. Tests set 0 to have every frame painted.
+// The least time from the end of one painted frame to the start of the next: 16 ms, and never less
+// than nine times what the last frame took, so painting costs at most a tenth of an operation's
+// time. Tests set 0 to have every frame painted.
 extern uint32_t frameIntervalMs;
 
 // Repaints the whole client area at once (no erase) and counts the frame; a null window only counts.
 // A pending frame is thereby painted too.
 void paintFrame(HWND window);
-// paintFrame when the last frame ended at least frameIntervalMs ago; otherwise the frame stays
+// paintFrame when the last frame ended long enough ago (see frameIntervalMs); otherwise the frame stays
 // pending and the next pump paints it once it is due. True when painted now.
 bool paintFrameWhenDue(HWND window);
