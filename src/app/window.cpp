@@ -22,13 +22,18 @@ void paint(HWND window) {
     RECT client;
     GetClientRect(window, &client);
     int w = client.right - client.left, h = client.bottom - client.top;
-    {
+    // Only the invalid part is composed and copied out (a progress frame repaints just its box); the
+    // frame is drawn whole, shifted so that the part lands in the bitmap, and GDI clips the rest.
+    const RECT& part = ps.rcPaint;
+    int pw = part.right - part.left, ph = part.bottom - part.top;
+    if (pw > 0 && ph > 0) {
         MemoryDC memory(dc);
-        GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, w, h));
+        GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, pw, ph));
         if (memory && bitmap) {
             SelectedObject selected(memory.get(), bitmap.get());
+            SetViewportOrgEx(memory.get(), -part.left, -part.top, nullptr);
             drawFrame(memory.get(), w, h);
-            BitBlt(dc, 0, 0, w, h, memory.get(), 0, 0, SRCCOPY);
+            BitBlt(dc, part.left, part.top, pw, ph, memory.get(), part.left, part.top, SRCCOPY);
         }
     }
     EndPaint(window, &ps);

@@ -81,7 +81,16 @@ int32_t percentOf(uint64_t done, uint64_t total) {
 }
 
 void publishProgress(HWND window) {
-    paintFrameWhenDue(window);
+    // Between the first and the last frame of a copy or move only its box changes: painting just the
+    // box keeps each frame a fraction of a full one.
+    RECT box;
+    bool boxOnly = window && (screenMode == ScreenMode::CopyProgress || screenMode == ScreenMode::MoveProgress);
+    if (boxOnly) {
+        RECT client;
+        GetClientRect(window, &client);
+        box = copyMoveProgressRect(client.right, client.bottom, screenMode == ScreenMode::MoveProgress);
+    }
+    paintFrameWhenDue(window, boxOnly ? &box : nullptr);
     pumpMessages();
 }
 
@@ -187,16 +196,22 @@ void drawProgressBar(HDC dc, const RECT& rect, int32_t percent) {
     drawText(dc, rect, std::to_wstring(p) + L"%", kBlack, true, false, kLineCentre);
 }
 
-void drawCopyMoveProgress(HDC dc, int w, int h, bool move) {
-    const OperationProgress& progress = move ? moveProgress : copyProgress;
+RECT copyMoveProgressRect(int w, int h, bool move) {
     bool withTotal = move ? moveRequest.isFolder : (copyRequest.isFolder || copyRequest.isMulti);
-
     int width = w / 3 > 720 ? w / 3 : 720;
     if (width > w - 80) width = w - 80;
     int height = withTotal ? (h / 3 > 370 ? h / 3 : 370) : (h / 4 > 260 ? h / 4 : 260);
     if (height > h - 120) height = h - 120;
-    int left = (w - width) / 2, top = (h - height) / 2, right = left + width;
-    drawBox(dc, rectOf(left, top, right, top + height), theme.dialogBackground, theme.dialogFrame, 4);
+    int left = (w - width) / 2, top = (h - height) / 2;
+    return rectOf(left, top, left + width, top + height);
+}
+
+void drawCopyMoveProgress(HDC dc, int w, int h, bool move) {
+    const OperationProgress& progress = move ? moveProgress : copyProgress;
+    bool withTotal = move ? moveRequest.isFolder : (copyRequest.isFolder || copyRequest.isMulti);
+    const RECT box = copyMoveProgressRect(w, h, move);
+    const int left = box.left, top = box.top, right = box.right;
+    drawBox(dc, box, theme.dialogBackground, theme.dialogFrame, 4);
 
     // Title bold; labels and item in the small font (else bold, else normal); byte lines small or normal.
     drawText(dc, rectOf(left + 30, top + 20, right - 30, top + 64), move ? moveTitle() : copyTitle(), kBlack,

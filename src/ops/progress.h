@@ -73,6 +73,8 @@ std::wstring moveTitle();
 
 // A framed white bar filled to `percent` (clamped to 0..100) with the percentage centred on it.
 void drawProgressBar(HDC dc, const RECT& rect, int32_t percent);
+// Where that box stands in a client area of w x h.
+RECT copyMoveProgressRect(int w, int h, bool move);
 // The CopyProgress (move false) or MoveProgress box centred in a client area of w x h; the lower
 // "Total:" part only for folder and marked-items copies and for folder moves.
 void drawCopyMoveProgress(HDC dc, int w, int h, bool move);

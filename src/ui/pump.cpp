@@ -14,6 +14,8 @@ ULONGLONG lastPumpTick = 0;
 // on Windows, as coarse as the interval itself.
 bool framePending = false;
 HWND pendingWindow = nullptr;
+bool pendingWhole = false;  // else only pendingArea
+RECT pendingArea = {};
 bool framePainted = false;  // lastFrameEnd is meaningful
 int64_t lastFrameEnd = 0;   // in counter units
 int64_t lastFrameCost = 0;  // how long the last frame took to paint
@@ -39,7 +41,7 @@ bool frameDue() {
 }
 
 void paintPendingFrame() {
-    if (framePending && frameDue()) paintFrame(pendingWindow);
+    if (framePending && frameDue()) paintFrame(pendingWindow, pendingWhole ? nullptr : &pendingArea);
 }
 
 bool emptyQueue() {
@@ -79,13 +81,13 @@ void resetPump() {
     lastFrameCost = 0;
 }
 
-void paintFrame(HWND window) {
+void paintFrame(HWND window, const RECT* area) {
     int64_t start = counterNow();
     framePending = false;
     pendingWindow = nullptr;
     ++progressRepaintCount;
     if (window) {
-        InvalidateRect(window, nullptr, FALSE);
+        InvalidateRect(window, area, FALSE);
         UpdateWindow(window);
     }
     framePainted = true;
@@ -94,10 +96,19 @@ void paintFrame(HWND window) {
     lastFrameEnd = end;
 }
 
-bool paintFrameWhenDue(HWND window) {
+bool paintFrameWhenDue(HWND window, const RECT* area) {
+    // Frames left pending add up: the whole window wins over an area, two areas join.
+    if (!area) {
+        pendingWhole = true;
+    } else if (!framePending) {
+        pendingWhole = false;
+        pendingArea = *area;
+    } else if (!pendingWhole) {
+        UnionRect(&pendingArea, &pendingArea, area);
+    }
     framePending = true;
     pendingWindow = window;
     if (!frameDue()) return false;
-    paintFrame(window);
+    paintFrame(window, pendingWhole ? nullptr : &pendingArea);
     return true;
 }

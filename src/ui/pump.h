@@ -24,9 +24,9 @@ extern uint32_t progressRepaintCount;
 // time. Tests set 0 to have every frame painted.
 extern uint32_t frameIntervalMs;
 
-// Repaints the whole client area at once (no erase) and counts the frame; a null window only counts.
-// A pending frame is thereby painted too.
-void paintFrame(HWND window);
+// Repaints the client area, or only `area` of it, at once (no erase) and counts the frame; a null
+// window only counts. A pending frame is thereby painted too.
+void paintFrame(HWND window, const RECT* area = nullptr);
 // paintFrame when the last frame ended long enough ago (see frameIntervalMs); otherwise the frame stays
 // pending and the next pump paints it once it is due. True when painted now.
-bool paintFrameWhenDue(HWND window);
+bool paintFrameWhenDue(HWND window, const RECT* area = nullptr);

@@ -115,7 +115,8 @@ const Refusal kRefusals[] = {
      L""},
     {"unreadable target panel", Op::Copy, [](Scene&) { rightPanel.errorText = L"Folder cannot be read."; },
      L"TARGET UNAVAILABLE", L"The target panel cannot be read or is not a folder."},
-    {"same folder", Op::Move, [](Scene& s) { s.show(s.source, s.source + L"\\"); }, L"MOVE BLOCKED",
+    {"same folder written otherwise", Op::Move, [](Scene& s) { s.show(s.source, s.source + L"\\tree\\..\\."); },
+     L"MOVE BLOCKED",
      L"Source and target panels show the same folder."},
     {"target is a link", Op::Copy,
      [](Scene& s) {
@@ -150,8 +151,6 @@ const Refusal kRefusals[] = {
      L"No valid marked items found in the active panel."},
     {"nothing left to move", Op::Move, [](Scene&) { leftPanel.marked = {L"gone"}; }, L"FILES ONLY",
      L"Only single files can be moved in this phase."},
-    {"same file by path", Op::Copy, [](Scene& s) { s.show(s.source, s.source + L"\\tree\\..\\."); },
-     L"COPY BLOCKED", L"Source and target panels show the same folder."},
     // Wine gives both paths one volume serial number and file index, as Windows does for a share.
     {"same file by identity", Op::Move,
      [](Scene& s) {
