@@ -55,14 +55,14 @@ bool hasTemporaryItem(const std::wstring& folder) {
     return FindHandle(FindFirstFileW(LongPath(folder + L"\\.torvanecommander_tmp_*").c_str(), &data)).valid();
 }
 
-// The same path through Wine's Z: drive, which shows every Linux path: one folder under two drive
-// letters, as a share or a subst drive would give on Windows. Empty on Windows.
-std::wstring throughZ(const std::wstring& path) {
+// The same folder under a second name: through Wine's Z: drive, which shows every Linux path, or on
+// Windows through the administrative share of its drive (\\localhost\C$\...).
+std::wstring throughAlias(const std::wstring& path) {
     using ToUnix = char* (*)(const wchar_t*);
     auto toUnix = reinterpret_cast<ToUnix>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
     char* name = toUnix ? toUnix(path.c_str()) : nullptr;
-    if (!name) return std::wstring();
+    if (!name) return L"\\\\localhost\\" + path.substr(0, 1) + L"$" + path.substr(2);
     std::wstring result = L"Z:";
     for (const char* c = name; *c; ++c) result += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
     HeapFree(GetProcessHeap(), 0, name);
@@ -151,11 +151,11 @@ const Refusal kRefusals[] = {
      L"No valid marked items found in the active panel."},
     {"nothing left to move", Op::Move, [](Scene&) { leftPanel.marked = {L"gone"}; }, L"FILES ONLY",
      L"Only single files can be moved in this phase."},
-    // Wine gives both paths one volume serial number and file index, as Windows does for a share.
+    // Both paths give one volume serial number and file index.
     {"same file by identity", Op::Move,
      [](Scene& s) {
          s.temp.file(L"dst\\a.txt", "alpha");
-         s.show(s.source, throughZ(s.source));
+         s.show(s.source, throughAlias(s.source));
      },
      L"MOVE BLOCKED", L"Source and target are the same file."},
 };
