@@ -88,9 +88,9 @@ HWND programWindow() {
 }
 
 // The left panel on `source` with the cursor on `name` (or every file marked when it is empty), the
-// right one on `target`; then F5 as the key handler runs it. True when it reported success.
-bool pressF5(const std::wstring& source, const std::wstring& target, const std::wstring& name) {
-    HWND window = programWindow();  // its start-up sets the panels, so it comes first
+// right one on `target`, as the user would have them before pressing F5.
+void showPanels(const std::wstring& source, const std::wstring& target, const std::wstring& name) {
+    programWindow();  // its start-up sets the panels, so it comes first
     leftPanel.path = source;
     rightPanel.path = target;
     leftPanelActive = true;
@@ -103,7 +103,11 @@ bool pressF5(const std::wstring& source, const std::wstring& target, const std::
     }
     selectEntryByName(leftPanel, name);
     screenMode = ScreenMode::MainView;
-    beginCopy(window);
+}
+
+// F5 as the key handler runs it; true when it reported success.
+bool pressF5() {
+    beginCopy(programWindow());
     return screenMode == ScreenMode::MainView && leftPanel.marked.empty();
 }
 
@@ -138,8 +142,9 @@ void bigFile(const std::wstring& folder) {
     CreateFolderPath(f5Folder);
     auto timeF5 = [&]() {
         Sleep(kSettle);
+        showPanels(folder, f5Folder, L"big.bin");
         Clock::time_point start = Clock::now();
-        bool ok = pressF5(folder, f5Folder, L"big.bin");
+        bool ok = pressF5();
         double seconds = secondsSince(start);
         removeFile(f5Folder + L"\\big.bin");
         if (!ok) std::printf("F5 failed: %ls\n", statusLine.c_str());
@@ -255,8 +260,9 @@ void smallFiles(const std::wstring& folder, bool full) {
         removeFlatFolder(target);
 
         CreateFolderPath(target);
+        showPanels(source, target, std::wstring());
         start = Clock::now();
-        if (!pressF5(source, target, std::wstring())) std::printf("F5 failed: %ls\n", statusLine.c_str());
+        if (!pressF5()) std::printf("F5 failed: %ls\n", statusLine.c_str());
         marked.push_back(secondsSince(start));
         removeFlatFolder(target);
         if (!full) continue;

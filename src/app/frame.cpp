@@ -103,7 +103,21 @@ void drawMessageBox(HDC dc, int w, int h) {
              true, kLineCentre);
 }
 
+namespace {
+
+// True when all the DC can show lies inside the copy or move box, which is opaque: a progress frame
+// that repaints only the box then draws nothing the box covers.
+bool onlyProgressBoxVisible(HDC dc, int w, int h) {
+    if (screenMode != ScreenMode::CopyProgress && screenMode != ScreenMode::MoveProgress) return false;
+    RECT visible, box = copyMoveProgressRect(w, h, screenMode == ScreenMode::MoveProgress), both;
+    if (GetClipBox(dc, &visible) == ERROR || !IntersectRect(&both, &visible, &box)) return false;
+    return EqualRect(&both, &visible) != 0;
+}
+
+}  // namespace
+
 void drawFrame(HDC dc, int w, int h) {
+    if (onlyProgressBoxVisible(dc, w, h)) return drawModeScreen(dc, w, h);
     fillRect(dc, rectOf(0, 0, w, h), theme.windowBackground);
     drawTitleBand(dc, w);
     RECT left = leftPanelRect(w, h), right = rightPanelRect(w, h);

@@ -20,8 +20,8 @@ bool framePainted = false;  // lastFrameEnd is meaningful
 int64_t lastFrameEnd = 0;   // in counter units
 int64_t lastFrameCost = 0;  // how long the last frame took to paint
 // Between two frames the operation gets at least this many times the last frame's cost, so painting
-// takes at most a tenth of its time however slow a frame is (a full frame costs 3 to 6 ms here).
-constexpr int64_t kWorkPerPaint = 9;
+// takes at most a twentieth of its time however slow a frame is (a full frame costs 3 to 6 ms here).
+constexpr int64_t kWorkPerPaint = 19;
 
 int64_t counterNow() {
     LARGE_INTEGER now;

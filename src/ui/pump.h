@@ -20,7 +20,7 @@ void resetPump();
 // Frames of running operations painted so far; a frame without a window counts too.
 extern uint32_t progressRepaintCount;
 // The least time from the end of one painted frame to the start of the next: 16 ms, and never less
-// than nine times what the last frame took, so painting costs at most a tenth of an operation's
+// than nineteen times what the last frame took, so painting costs at most a twentieth of an operation's
 // time. Tests set 0 to have every frame painted.
 extern uint32_t frameIntervalMs;
 

@@ -10,6 +10,7 @@
 #include "common/gdi_count.h"
 #include "common/keys.h"
 #include "common/settings_file_guard.h"
+#include "ops/progress.h"
 #include "panels/panels.h"
 #include "settings/settings.h"
 #include "ui/draw.h"
@@ -159,3 +160,23 @@ TEST_F(FrameTest, AmpersandsAreDrawnAsTheyAre) {
 }
 
 }  // namespace
+
+// A progress frame repaints only its part of the window; drawn into a bitmap of that part alone (as
+// the window composes it), it must match the same pixels of a whole frame, inside the box and across
+// its edge, where the panels beneath still show.
+TEST_F(FrameTest, APartOfAProgressFrameMatchesTheWholeFrame) {
+    screenMode = ScreenMode::CopyProgress;
+    copyProgress = OperationProgress{L"file7.txt", 500, 1000, 50, 0, 0, 100};
+    draw();
+    const RECT box = copyMoveProgressRect(1920, 1080, false);
+    for (RECT part : {box, RECT{box.left - 30, box.top - 20, box.left + 90, box.top + 60}}) {
+        Canvas piece(part.right - part.left, part.bottom - part.top);
+        SetViewportOrgEx(piece.dc(), -part.left, -part.top, nullptr);
+        drawFrame(piece.dc(), 1920, 1080);
+        int differ = 0;
+        for (int y = part.top; y < part.bottom; y += 3)
+            for (int x = part.left; x < part.right; x += 3)
+                differ += piece.pixel(x - part.left, y - part.top) != c.pixel(x, y);
+        EXPECT_EQ(differ, 0) << "part at " << part.left << "," << part.top;
+    }
+}
