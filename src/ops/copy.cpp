@@ -191,7 +191,7 @@ bool checkSingleItem(HWND window, const RefusalTexts& texts, SingleItem& item) {
     bool targetIsFile = item.existing != INVALID_FILE_ATTRIBUTES && !(item.existing & FILE_ATTRIBUTE_DIRECTORY);
     if (!item.entry.isFolder &&
         (_wcsicmp(FullPath(item.sourcePath).c_str(), FullPath(item.targetPath).c_str()) == 0 ||
-         (targetIsFile && isSameItem(item.sourcePath, item.targetPath))))
+         (targetIsFile && SameFileIdentity(item.sourcePath, item.targetPath))))
         return refuse(window, *texts.blockedTitle, sameFileText);
     return true;
 }
@@ -241,7 +241,7 @@ void runSingleCopy(HWND window, bool overwrite) {
     const std::wstring name = copyRequest.sourceName, source = copyRequest.sourcePath, target = copyRequest.targetPath;
     const bool folder = copyRequest.isFolder;
     // The question may have waited a while: the target is checked again before it is replaced.
-    if (overwrite && isSameItem(source, target)) {
+    if (overwrite && SameFileIdentity(source, target)) {
         endCopy();
         return showText(window, copyBlockedTitle, sameFileText);
     }

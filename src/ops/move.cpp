@@ -104,7 +104,7 @@ void runSingleMove(HWND window, bool overwrite) {
     const int32_t cursor = activePanel().cursor;
     const std::wstring name = moveRequest.sourceName, source = moveRequest.sourcePath, target = moveRequest.targetPath;
     const bool folder = moveRequest.isFolder;
-    if (overwrite && isSameItem(source, target)) return failMove(window, name, kErrorSameItem);
+    if (overwrite && SameFileIdentity(source, target)) return failMove(window, name, kErrorSameItem);
     cancelRequested = false;
     screenMode = ScreenMode::MoveProgress;
     setStatus(moveTitle() + L": " + name);

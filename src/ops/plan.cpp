@@ -107,10 +107,6 @@ PanelRefusal checkPanels(const PanelState& source, const PanelState& target) {
     return PanelRefusal::None;
 }
 
-bool isSameItem(const std::wstring& sourcePath, const std::wstring& targetPath) {
-    return SameFileIdentity(sourcePath, targetPath);
-}
-
 PlanRefusal planMarkedItems(const PanelState& source, const PanelState& target, std::vector<CopyPlanItem>& plan,
                             uint64_t& total) {
     plan.clear();

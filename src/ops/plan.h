@@ -17,10 +17,6 @@ constexpr DWORD kScanFailedCode = 82;
 enum class PanelRefusal { None, TargetUnreadable, SameFolder, TargetProtected };
 PanelRefusal checkPanels(const PanelState& source, const PanelState& target);
 
-// The target name exists and is that very file or folder under another path (a share, a second
-// drive letter, a junction).
-bool isSameItem(const std::wstring& sourcePath, const std::wstring& targetPath);
-
 struct CopyPlanItem {
     std::wstring name;
     std::wstring sourcePath;

@@ -274,32 +274,4 @@ TEST_F(CopyMove, AFailureAtAnyStepKeepsThePromise) {
     }
 }
 
-struct Question {
-    Op op;
-    std::vector<UINT> keys;
-    const wchar_t* status;
-    const char* content;  // of the target afterwards
-};
-
-const Question kQuestions[] = {
-    {Op::Copy, {VK_RETURN}, L"Copy canceled.", "old"},
-    {Op::Move, {VK_ESCAPE}, L"Move canceled.", "old"},
-    {Op::Copy, {VK_LEFT, VK_RETURN}, L"File copied: a.txt", "alpha"},
-    {Op::Move, {VK_RIGHT, VK_RETURN}, L"File moved: a.txt", "alpha"},
-};
-
-TEST_F(CopyMove, TheOverwriteQuestionKeepsOrReplacesTheTarget) {
-    for (const Question& q : kQuestions) {
-        resetAppState();
-        Scene scene;
-        scene.temp.file(L"dst\\a.txt", "old");
-        run(q.op);
-        EXPECT_EQ(statusLine, L"Target file exists. Overwrite confirmation opened.");
-        for (UINT key : q.keys) q.op == Op::Copy ? copyOverwriteKey(nullptr, key) : moveOverwriteKey(nullptr, key);
-        EXPECT_EQ(statusLine, q.status);
-        EXPECT_EQ(readFileBytes(scene.target + L"\\a.txt"), q.content);
-        EXPECT_EQ(pathExists(scene.source + L"\\a.txt"), q.op == Op::Copy || q.content == std::string("old"));
-    }
-}
-
 }  // namespace
