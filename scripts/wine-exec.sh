@@ -9,6 +9,10 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/wine-env.sh"
 export WINEPREFIX="$prefix"
 mkdir -p "$prefix"
+# Wine's recycle bin is the XDG trash: it stays in the build tree (a test may choose its own), and
+# it must exist, or Wine has no bin and asks before deleting for good.
+export XDG_DATA_HOME="${TORVANE_XDG_DATA_HOME:-$prefix-xdg}"
+mkdir -p "$XDG_DATA_HOME"
 
 exec 9>"$prefix.lock"
 flock 9

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ops/delete.h"
 #include "ops/progress.h"
 #include "panels/drives.h"
 #include "panels/panel_draw.h"
@@ -57,6 +58,7 @@ void drawModeScreen(HDC dc, int w, int h) {
     case ScreenMode::RunConfirm: return drawRunConfirm(dc, w, h);
     case ScreenMode::CopyProgress: return drawCopyMoveProgress(dc, w, h, false);
     case ScreenMode::MoveProgress: return drawCopyMoveProgress(dc, w, h, true);
+    case ScreenMode::DeleteProgress: return drawDeleteProgress(dc, w, h);
     case ScreenMode::MessageBox: return drawMessageBox(dc, w, h);
     default: return;  // the main view, values outside the modes, and screens not built yet
     }
@@ -105,11 +107,11 @@ void drawMessageBox(HDC dc, int w, int h) {
 
 namespace {
 
-// True when all the DC can show lies inside the copy or move box, which is opaque: a progress frame
+// True when all the DC can show lies inside the progress box, which is opaque: a progress frame
 // that repaints only the box then draws nothing the box covers.
 bool onlyProgressBoxVisible(HDC dc, int w, int h) {
-    if (screenMode != ScreenMode::CopyProgress && screenMode != ScreenMode::MoveProgress) return false;
-    RECT visible, box = copyMoveProgressRect(w, h, screenMode == ScreenMode::MoveProgress), both;
+    RECT visible, box, both;
+    if (!progressBoxRect(screenMode, w, h, box)) return false;
     if (GetClipBox(dc, &visible) == ERROR || !IntersectRect(&both, &visible, &box)) return false;
     return EqualRect(&both, &visible) != 0;
 }

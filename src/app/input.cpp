@@ -2,28 +2,16 @@
 
 #include "app/main_view.h"
 #include "ops/copy.h"
+#include "ops/delete.h"
 #include "ops/move.h"
+#include "ops/open_run.h"
+#include "ops/rename.h"
 #include "panels/drives.h"
 #include "screens/dialogs.h"
 #include "screens/help.h"
 #include "screens/info.h"
 #include "screens/settings_screen.h"
 #include "ui/state.h"
-
-namespace {
-
-// Until an operation takes over its dialog, leaving the dialog just returns to the main view.
-void leaveDialog(HWND window) {
-    screenMode = ScreenMode::MainView;
-    requestRepaint(window);
-}
-
-void inputKey(HWND window, UINT key, std::wstring& input) {
-    if (key == VK_BACK) return inputBackspace(window, input);
-    if (key == VK_ESCAPE) return leaveDialog(window);
-}
-
-}  // namespace
 
 void dispatchKey(HWND window, UINT key) {
     switch (screenMode) {
@@ -44,19 +32,19 @@ void dispatchKey(HWND window, UINT key) {
     case ScreenMode::DriveSelect:
         return driveSelectKey(window, key);
     case ScreenMode::CreateFolderInput:
-        return inputKey(window, key, folderNameInput);
+        return createFolderInputKey(window, key);
     case ScreenMode::RenameInput:
-        return inputKey(window, key, renameInput);
+        return renameInputKey(window, key);
     case ScreenMode::RenameConfirm:
-        return confirmationKey(window, key, renameChoice, leaveDialog, leaveDialog);
+        return renameConfirmKey(window, key);
     case ScreenMode::DeleteConfirm:
-        return confirmationKey(window, key, deleteChoice, leaveDialog, leaveDialog);
+        return deleteConfirmKey(window, key);
     case ScreenMode::CopyOverwriteConfirm:
         return copyOverwriteKey(window, key);
     case ScreenMode::MoveOverwriteConfirm:
         return moveOverwriteKey(window, key);
     case ScreenMode::RunConfirm:
-        return confirmationKey(window, key, runChoice, leaveDialog, leaveDialog);
+        return runConfirmKey(window, key);
     case ScreenMode::Viewer:
     case ScreenMode::Editor:
     case ScreenMode::EditorHelp:

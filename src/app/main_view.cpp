@@ -1,9 +1,14 @@
 #include "app/main_view.h"
 
+#include "fs/paths.h"
 #include "ops/copy.h"
+#include "ops/delete.h"
 #include "ops/move.h"
+#include "ops/open_run.h"
+#include "ops/rename.h"
 #include "panels/drives.h"
 #include "panels/navigation.h"
+#include "panels/panels.h"
 #include "screens/help.h"
 #include "screens/info.h"
 #include "screens/settings_screen.h"
@@ -25,6 +30,13 @@ bool controlHeld() {
     return (GetKeyState(VK_CONTROL) & 0x8000) != 0;
 }
 
+// Enter on a file: the shell opens it, or asks first for a program.
+void openCursorFile(HWND window) {
+    const PanelState& panel = activePanel();
+    const DirEntry* entry = cursorEntry(panel);
+    if (entry && !entry->isFolder) openFileEntry(window, entry->name, WithTrailingSeparator(panel.path) + entry->name);
+}
+
 }  // namespace
 
 void moveFunctionBar(HWND window, int delta) {
@@ -38,8 +50,11 @@ void moveFunctionBar(HWND window, int delta) {
 void runFunction(HWND window, int index) {
     switch (index) {
     case 0: return openHelp(window);
+    case 1: return beginRename(window);
     case 4: return beginCopy(window);
     case 5: return beginMove(window);
+    case 6: return beginCreateFolder(window);
+    case 7: return beginDelete(window);
     case 8: return openDriveSelect(window);
     case 9: return PostQuitMessage(0);  // F10: end at once, nothing to save
     case 10: return openSettings(window);
@@ -78,7 +93,7 @@ void mainViewKey(HWND window, UINT key) {
         return requestRepaint(window);
     case VK_RETURN:
         if (functionBarFocused == 1) return runFunction(window, functionBarIndex);
-        openEntry(window);  // false for a file: open and run takes it once that command exists
+        if (!openEntry(window)) openCursorFile(window);
         return;
     default:
         return reportStatus(window, localize(kLastKey) + localize(kUnknownKey));

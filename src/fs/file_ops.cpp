@@ -1,5 +1,7 @@
 #include "fs/file_ops.h"
 
+#include <shellapi.h>
+
 #include "fs/paths.h"
 
 uint32_t TempFileCounter = 0;
@@ -63,7 +65,7 @@ const char* FileCallName(FileCall call) {
     static const char* const names[kCallKinds] = {
         "GetAttributes", "SetAttributes", "Move", "DeleteFile", "CreateFolder", "RemoveFolder",
         "OpenRead", "CreateTempFile", "CreateTempFolder", "FileSize", "Read", "Write", "Flush", "FindFirst",
-        "FindNext", "Identity"};
+        "FindNext", "Identity", "Recycle"};
     return names[static_cast<size_t>(call)];
 }
 
@@ -156,6 +158,28 @@ bool SameFileIdentity(const std::wstring& a, const std::wstring& b) {
     FileIdentity first, second;
     return ReadFileIdentity(a, first) && ReadFileIdentity(b, second) && first.volume == second.volume &&
            first.index == second.index;
+}
+
+DWORD RecycleItem(const std::wstring& path, HWND owner) {
+    if (injected(FileCall::Recycle)) return GetLastError();
+    std::wstring list = path;
+    list.push_back(L'\0');  // a list of one name ends in two NULs
+    SHFILEOPSTRUCTW operation = {};
+    operation.hwnd = owner;
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = list.c_str();
+    // Silent and unconfirmed, but never destroyed for good without the system asking first.
+    operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_NOERRORUI | FOF_WANTNUKEWARNING;
+    int result = SHFileOperationW(&operation);
+    if (result != 0) return static_cast<DWORD>(result);
+    return operation.fAnyOperationsAborted ? ERROR_CANCELLED : 0;
+}
+
+bool ShellTakesPathUnchanged(const std::wstring& path) {
+    if (path.empty() || path.size() >= MAX_PATH) return false;
+    wchar_t resolved[MAX_PATH];
+    DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH, resolved, nullptr);
+    return length == path.size() && path.compare(0, path.size(), resolved, length) == 0;
 }
 
 DWORD WritableAttributes(DWORD attributes) {

@@ -23,7 +23,7 @@ DWORD LastFailureCode();
 enum class FileCall : int32_t {
     GetAttributes, SetAttributes, Move, DeleteFile, CreateFolder, RemoveFolder,
     OpenRead, CreateTempFile, CreateTempFolder, FileSize, Read, Write, Flush, FindFirst, FindNext, Identity,
-    Count
+    Recycle, Count
 };
 // Call number `nth` of `call` from now on (1 = the next one) fails with `code` without reaching
 // Windows; a second switch on the same kind replaces the first.
@@ -52,6 +52,16 @@ bool FlushFile(HANDLE file);
 // FindFirstFileW on a pattern such as "C:\x\*"; FindNextFileW on its handle.
 FindHandle FindFirstPath(const std::wstring& pattern, WIN32_FIND_DATAW& data);
 bool FindNextPath(HANDLE find, WIN32_FIND_DATAW& data);
+
+// Moves one file or folder to the recycle bin through the shell (SHFileOperationW), with no dialog
+// but the system's own question before anything would be destroyed for good (an item the bin cannot
+// take); `owner` owns that question. The path goes to the shell as it is, never in the long form,
+// which the shell does not take. Returns the shell's result: 0, or 1223 when its question got a NO.
+DWORD RecycleItem(const std::wstring& path, HWND owner);
+// True when the shell reaches exactly this path: under MAX_PATH, and GetFullPathNameW gives it back
+// unchanged. A trailing dot or space is dropped there and "con" names the console device, so the
+// shell would act on another item.
+bool ShellTakesPathUnchanged(const std::wstring& path);
 
 // What makes a file or folder itself, whatever path reaches it: a share of the same folder, a
 // second drive letter or a junction all give the same identity.

@@ -1,6 +1,5 @@
 #include "ops/copy.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "fs/file_ops.h"
@@ -172,9 +171,9 @@ bool showPanelRefusal(HWND window, PanelRefusal refusal, const RefusalTexts& tex
 bool checkSingleItem(HWND window, const RefusalTexts& texts, SingleItem& item) {
     const PanelState& source = activePanel();
     const PanelState& target = inactivePanel();
-    if (source.entries.empty()) return refuseInStatus(window, noSelectionText);
-    int32_t row = std::clamp<int32_t>(source.cursor, 0, static_cast<int32_t>(source.entries.size()) - 1);
-    item.entry = source.entries[row];
+    const DirEntry* entry = cursorEntry(source);
+    if (!entry) return refuseInStatus(window, noSelectionText);
+    item.entry = *entry;
     if (isParentEntry(item.entry)) return refuseInStatus(window, *texts.parent);
     if (showPanelRefusal(window, checkPanels(source, target), texts)) return false;
 

@@ -6,10 +6,7 @@
 #include "fs/paths.h"
 #include "fs/protection.h"
 
-namespace {
-
-// Listing positions sorted by name without case (stable, so equal names keep listing order).
-std::vector<int32_t> sortedByName(const PanelState& panel) {
+std::vector<int32_t> listingNameIndex(const PanelState& panel) {
     std::vector<int32_t> order(panel.entries.size());
     for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int32_t>(i);
     std::stable_sort(order.begin(), order.end(), [&](int32_t a, int32_t b) {
@@ -18,8 +15,8 @@ std::vector<int32_t> sortedByName(const PanelState& panel) {
     return order;
 }
 
-// What FindPanelEntry finds (the exact spelling first, then the first of any case), in log n.
-const DirEntry* findIndexed(const PanelState& panel, const std::vector<int32_t>& order, const std::wstring& name) {
+const DirEntry* findInIndex(const PanelState& panel, const std::vector<int32_t>& order,
+                            const std::wstring& name) {
     auto it = std::lower_bound(order.begin(), order.end(), name, [&](int32_t i, const std::wstring& n) {
         return _wcsicmp(panel.entries[i].name.c_str(), n.c_str()) < 0;
     });
@@ -31,6 +28,8 @@ const DirEntry* findIndexed(const PanelState& panel, const std::vector<int32_t>&
     }
     return found && !isParentEntry(*found) ? found : nullptr;
 }
+
+namespace {
 
 // File names compare as the file system does: without case, beyond A to Z too.
 bool nameBefore(const std::wstring& a, const std::wstring& b) {
@@ -112,11 +111,11 @@ PlanRefusal planMarkedItems(const PanelState& source, const PanelState& target, 
     plan.clear();
     total = 0;
     const std::wstring sourceBase = WithTrailingSeparator(source.path), targetBase = WithTrailingSeparator(target.path);
-    const std::vector<int32_t> order = sortedByName(source);
+    const std::vector<int32_t> order = listingNameIndex(source);
     std::vector<std::wstring> present;
     bool listed = readFolderNames(target.path, present);
     for (const std::wstring& mark : source.marked) {
-        const DirEntry* entry = findIndexed(source, order, mark);
+        const DirEntry* entry = findInIndex(source, order, mark);
         if (!entry) continue;
         CopyPlanItem item{entry->name, sourceBase + entry->name, targetBase + entry->name, entry->isFolder,
                           entry->size};

@@ -13,6 +13,12 @@
 // The code a failed folder scan is reported with (ERROR_CANNOT_MAKE).
 constexpr DWORD kScanFailedCode = 82;
 
+// Listing positions sorted by name without case (stable: equal names keep listing order).
+std::vector<int32_t> listingNameIndex(const PanelState& panel);
+// What FindPanelEntry finds through that index (the exact spelling first, then the first of any
+// case; never ".."), in log n; null when the name has left the listing.
+const DirEntry* findInIndex(const PanelState& panel, const std::vector<int32_t>& index, const std::wstring& name);
+
 // Why the other panel cannot take items; None when it can.
 enum class PanelRefusal { None, TargetUnreadable, SameFolder, TargetProtected };
 PanelRefusal checkPanels(const PanelState& source, const PanelState& target);

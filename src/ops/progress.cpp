@@ -81,15 +81,11 @@ int32_t percentOf(uint64_t done, uint64_t total) {
 }
 
 void publishProgress(HWND window) {
-    // Between the first and the last frame of a copy or move only its box changes: painting just the
+    // Between the first and the last frame of an operation only its box changes: painting just the
     // box keeps each frame a fraction of a full one.
-    RECT box;
-    bool boxOnly = window && (screenMode == ScreenMode::CopyProgress || screenMode == ScreenMode::MoveProgress);
-    if (boxOnly) {
-        RECT client;
-        GetClientRect(window, &client);
-        box = copyMoveProgressRect(client.right, client.bottom, screenMode == ScreenMode::MoveProgress);
-    }
+    RECT box, client;
+    bool boxOnly = window && GetClientRect(window, &client) &&
+                   progressBoxRect(screenMode, client.right, client.bottom, box);
     paintFrameWhenDue(window, boxOnly ? &box : nullptr);
     pumpMessages();
 }
@@ -204,6 +200,29 @@ RECT copyMoveProgressRect(int w, int h, bool move) {
     if (height > h - 120) height = h - 120;
     int left = (w - width) / 2, top = (h - height) / 2;
     return rectOf(left, top, left + width, top + height);
+}
+
+RECT deleteProgressRect(int w, int h) {
+    int width = w / 3 > 720 ? w / 3 : 720;
+    if (width > w - 80) width = w - 80;
+    int height = h / 3 > 360 ? h / 3 : 360;
+    if (height > h - 120) height = h - 120;
+    int left = (w - width) / 2, top = (h - height) / 2;
+    return rectOf(left, top, left + width, top + height);
+}
+
+bool progressBoxRect(ScreenMode mode, int w, int h, RECT& box) {
+    switch (mode) {
+    case ScreenMode::DeleteProgress:
+        box = deleteProgressRect(w, h);
+        return true;
+    case ScreenMode::CopyProgress:
+    case ScreenMode::MoveProgress:
+        box = copyMoveProgressRect(w, h, mode == ScreenMode::MoveProgress);
+        return true;
+    default:
+        return false;
+    }
 }
 
 void drawCopyMoveProgress(HDC dc, int w, int h, bool move) {

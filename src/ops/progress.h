@@ -10,6 +10,7 @@
 
 #include "settings/language.h"
 #include "ui/pump.h"
+#include "ui/state.h"
 
 struct OperationProgress {
     std::wstring currentItem;  // for items inside a folder, the relative path
@@ -75,6 +76,11 @@ std::wstring moveTitle();
 void drawProgressBar(HDC dc, const RECT& rect, int32_t percent);
 // Where that box stands in a client area of w x h.
 RECT copyMoveProgressRect(int w, int h, bool move);
+// Where the DeleteProgress box stands: max(w / 3, 720) but at most w - 80 wide, max(h / 3, 360) but
+// at most h - 120 high, centred.
+RECT deleteProgressRect(int w, int h);
+// The box a progress frame of `mode` repaints (copy, move, delete); false for any other mode.
+bool progressBoxRect(ScreenMode mode, int w, int h, RECT& box);
 // The CopyProgress (move false) or MoveProgress box centred in a client area of w x h; the lower
 // "Total:" part only for folder and marked-items copies and for folder moves.
 void drawCopyMoveProgress(HDC dc, int w, int h, bool move);

@@ -143,6 +143,12 @@ int findMark(const PanelState& panel, const std::wstring& name) {
     return -1;
 }
 
+const DirEntry* cursorEntry(const PanelState& panel) {
+    if (panel.entries.empty()) return nullptr;
+    int32_t last = static_cast<int32_t>(panel.entries.size()) - 1;
+    return &panel.entries[panel.cursor < 0 ? 0 : (panel.cursor > last ? last : panel.cursor)];
+}
+
 bool FindPanelEntry(const PanelState& panel, const std::wstring& name, DirEntry& out) {
     const DirEntry* found = nullptr;
     for (const DirEntry& entry : panel.entries) {

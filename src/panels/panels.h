@@ -28,6 +28,8 @@ PanelState& inactivePanel();
 void resetPanels(const std::wstring& leftPath, const std::wstring& rightPath);
 
 bool isParentEntry(const DirEntry& entry);
+// The entry under the cursor (clamped to the rows); null for an empty listing.
+const DirEntry* cursorEntry(const PanelState& panel);
 
 // --- listing and sorting ---
 // Re-reads the panel's folder; marks and cursor survive (the cursor clamped), scroll goes to 0.

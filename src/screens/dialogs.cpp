@@ -281,9 +281,3 @@ void drawOverwriteConfirm(HDC dc, int w, int h, bool move) {
 void drawRunConfirm(HDC dc, int w, int h) {
     drawDialogLayout(dc, runConfirmLayout(w, h));
 }
-
-void inputBackspace(HWND window, std::wstring& input) {
-    if (input.empty()) return;
-    input.pop_back();
-    requestRepaint(window);
-}

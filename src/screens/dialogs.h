@@ -67,6 +67,3 @@ void drawRenameConfirm(HDC dc, int w, int h);
 void drawDeleteConfirm(HDC dc, int w, int h);
 void drawOverwriteConfirm(HDC dc, int w, int h, bool move);
 void drawRunConfirm(HDC dc, int w, int h);
-
-// Backspace in a line input: removes the last character and repaints; nothing when empty.
-void inputBackspace(HWND window, std::wstring& input);

@@ -88,8 +88,26 @@ void confirmationKey(HWND window, UINT key, int32_t& choice, void (*onYes)(HWND)
 }
 
 bool appendToInput(std::wstring& input, size_t limit, wchar_t ch) {
-    if (ch < 32 || ch == 0x7F || input.size() >= limit) return false;
+    if (ch < 32 || ch == 0x7F) return false;
+    bool halfPairAtEnd = !input.empty() && IS_HIGH_SURROGATE(input.back());
+    if (IS_LOW_SURROGATE(ch)) {
+        // Only the second half of the pair just begun; a lone low half is never kept.
+        if (!halfPairAtEnd) return false;
+        input.push_back(ch);
+        return true;
+    }
+    if (halfPairAtEnd) input.pop_back();  // its low half never came
+    size_t units = IS_HIGH_SURROGATE(ch) ? 2 : 1;  // a pair is taken only when both halves fit
+    if (input.size() + units > limit) return halfPairAtEnd;
     input.push_back(ch);
+    return true;
+}
+
+bool removeLastCharacter(std::wstring& input) {
+    if (input.empty()) return false;
+    size_t n = input.size();
+    bool pair = n >= 2 && IS_LOW_SURROGATE(input[n - 1]) && IS_HIGH_SURROGATE(input[n - 2]);
+    input.erase(n - (pair ? 2 : 1));
     return true;
 }
 

@@ -73,5 +73,9 @@ bool isProgressMode(ScreenMode mode);
 
 // The keys of a YES/NO screen: ESC cancels, Left/Right toggle, Enter acts on the choice.
 void confirmationKey(HWND window, UINT key, int32_t& choice, void (*onYes)(HWND), void (*onCancel)(HWND));
-// Appends a typed character (code 32 and above, never DEL) while the input is below its limit.
+// Appends a typed character (code 32 and above, never DEL) while the input is below its limit, in
+// UTF-16 units. A surrogate pair arrives as two characters and is kept whole or not at all: its
+// first half only when both fit, its second half only right after the first. True when it changed.
 bool appendToInput(std::wstring& input, size_t limit, wchar_t ch);
+// Backspace in a line input: removes the last character, a surrogate pair whole; false when empty.
+bool removeLastCharacter(std::wstring& input);
