@@ -1,0 +1,181 @@
+// F8, F2, F7 and Enter on a file, on real folders: what each refusal says and leaves on disk, and
+// what the shell is never handed.
+#include <gtest/gtest.h>
+
+#include "common/app_state.h"
+#include "common/keys.h"
+#include "common/links.h"
+#include "common/temp_folder.h"
+#include "fs/file_ops.h"
+#include "ops/open_run.h"
+#include "ops/rename.h"
+#include "panels/panels.h"
+#include "settings/language.h"
+#include "ui/state.h"
+
+namespace {
+
+TEST(NamesTest, ProgramsAreKnownByTheNameWindowsRuns) {
+    const struct {
+        const wchar_t* name;
+        bool program;
+    } cases[] = {
+        {L"setup.EXE", true},      {L"report.tar.exe", true}, {L"setup.exe ", true}, {L"setup.exe.", true},
+        {L"setup.exe . ", true},   {L"tool.pif", true},       {L"page.HTA", true},   {L"app.jar", true},
+        {L"setup.exe.txt", false}, {L"README", false},        {L"setup.", false},    {L"...", false},
+        {L".exe", true},           {L"notes.txt", false},     {L"a.exe2", false},    {L"link.lnk", true},
+    };
+    for (const auto& c : cases) EXPECT_EQ(isProgramFile(c.name), c.program) << c.name;
+}
+
+TEST(NamesTest, NamesAreTrimmedOfSpacesOnlyAndChecked) {
+    EXPECT_EQ(trimSpaces(L"  new name  "), L"new name");
+    EXPECT_EQ(trimSpaces(L"\tx "), L"\tx");
+    EXPECT_EQ(trimSpaces(L"   "), L"");
+    for (const wchar_t* bad : {L"", L".", L"..", L"a:b", L"x/y", L"?", L"a\\b", L"<", L"|", L"\""})
+        EXPECT_TRUE(isInvalidName(bad)) << bad;
+    for (const wchar_t* good : {L"...", L"con", L"name.", L"a b"}) EXPECT_FALSE(isInvalidName(good)) << good;
+}
+
+TEST(NamesTest, ASurrogatePairIsTypedAndRemovedWhole) {
+    const wchar_t high = 0xD83D, low = 0xDE00;  // one emoji
+    std::wstring input(3, L'x');
+    EXPECT_FALSE(appendToInput(input, 4, high)) << "a pair needs two free units";
+    EXPECT_FALSE(appendToInput(input, 4, low)) << "its second half alone is never kept";
+    EXPECT_EQ(input, L"xxx");
+    input = L"xx";
+    EXPECT_TRUE(appendToInput(input, 4, high));
+    EXPECT_TRUE(appendToInput(input, 4, low));
+    EXPECT_EQ(input.size(), 4u);
+    EXPECT_TRUE(removeLastCharacter(input));
+    EXPECT_EQ(input, L"xx");
+    EXPECT_TRUE(appendToInput(input, 4, high));
+    EXPECT_TRUE(appendToInput(input, 4, L'y')) << "a half pair whose end never came gives way";
+    EXPECT_EQ(input, L"xxy");
+}
+
+class FileCommandTest : public AppTest {
+protected:
+    TempFolder temp;
+
+    void show() {
+        resetPanels(temp.path(), temp.path());
+        loadListing(leftPanel);
+    }
+    std::wstring pressOn(const std::wstring& name, std::initializer_list<UINT> keys) {
+        selectEntryByName(leftPanel, name);
+        return press(keys);
+    }
+};
+
+TEST_F(FileCommandTest, RenameRefusesBadNamesAndRenamesOnlyAfterYes) {
+    temp.file(L"notes.txt", "n");
+    temp.file(L"other.txt", "o");
+    std::wstring longName(150, L'L');
+    temp.file(longName, "l");
+    show();
+    const struct {
+        const wchar_t* typed;
+        const wchar_t* status;
+        ScreenMode mode;
+    } cases[] = {
+        {L"a:b", L"Invalid name.", ScreenMode::RenameInput},
+        {L"   ", L"Please enter a new name.", ScreenMode::RenameInput},
+        {L"OTHER.txt", L"Target name already exists.", ScreenMode::RenameInput},
+        {L"NOTES.TXT", L"Rename canceled.", ScreenMode::MainView},
+        {L"notes.txt", L"Rename canceled.", ScreenMode::MainView},
+    };
+    for (const auto& c : cases) {
+        pressOn(L"notes.txt", {VK_F2});
+        renameInput = c.typed;
+        EXPECT_EQ(press({VK_RETURN}), c.status) << c.typed;
+        EXPECT_EQ(screenMode, c.mode) << c.typed;
+        press({VK_ESCAPE});
+    }
+    EXPECT_EQ(readFileBytes(temp / L"notes.txt") + readFileBytes(temp / L"other.txt"), "no");
+
+    pressOn(longName, {VK_F2});
+    EXPECT_EQ(renameInput, longName) << "the input starts with the whole old name";
+    press({VK_ESCAPE});
+
+    leftPanel.marked.push_back(L"other.txt");
+    pressOn(L"notes.txt", {VK_F2});
+    renameInput = L"  new name.txt  ";
+    EXPECT_EQ(press({VK_RETURN, VK_RETURN}), L"Rename canceled.") << "NO is preselected";
+    EXPECT_TRUE(pathExists(temp / L"notes.txt"));
+    pressOn(L"notes.txt", {VK_F2});
+    renameInput = L"  new name.txt  ";
+    EXPECT_EQ(press({VK_RETURN, VK_LEFT, VK_RETURN}), L"Renamed: notes.txt -> new name.txt");
+    EXPECT_EQ(readFileBytes(temp / L"new name.txt"), "n");
+    EXPECT_EQ(leftPanel.entries[leftPanel.cursor].name, L"new name.txt");
+    EXPECT_TRUE(leftPanel.marked.empty());
+}
+
+TEST_F(FileCommandTest, NewFolderRefusesATakenNameAndLandsUnderTheCursor) {
+    temp.file(L"taken", "t");
+    temp.file(L"zz.txt");
+    show();
+    press({VK_F7});
+    folderNameInput = L"taken";
+    EXPECT_EQ(press({VK_RETURN}), L"Folder already exists.");
+    EXPECT_EQ(screenMode, ScreenMode::CreateFolderInput);
+    EXPECT_EQ(readFileBytes(temp / L"taken"), "t");
+    folderNameInput = L" fresh ";
+    EXPECT_EQ(press({VK_RETURN}), L"Folder created: fresh");
+    EXPECT_NE(GetPathAttributes(temp / L"fresh") & FILE_ATTRIBUTE_DIRECTORY, 0u);
+    EXPECT_EQ(leftPanel.entries[leftPanel.cursor].name, L"fresh");
+}
+
+// "trail." and "con" would reach "trail" and the console device through the shell, and
+// "setup.exe." would start setup.exe without the question.
+TEST_F(FileCommandTest, NamesWindowsWouldChangeAreNeverHandedToTheShell) {
+    for (const wchar_t* name : {L"trail.", L"trail", L"con", L"setup.exe.", L"trail "}) temp.file(name, "keep");
+    show();
+    for (const wchar_t* name : {L"trail.", L"con", L"setup.exe.", L"trail "}) {
+        for (UINT key : {VK_F8, VK_RETURN}) {
+            pressOn(name, {key});
+            EXPECT_EQ(screenMode, ScreenMode::MessageBox) << name << " key " << key;
+            EXPECT_EQ(messageTitle, localize(shellNameTitle)) << name;
+            press({VK_ESCAPE});
+        }
+    }
+    for (const wchar_t* name : {L"trail.", L"trail", L"con", L"setup.exe.", L"trail "})
+        EXPECT_EQ(readFileBytes(temp / name), "keep") << name;
+}
+
+TEST_F(FileCommandTest, AListedFileThatBecameAFolderLinkIsNotDeleted) {
+    temp.file(L"inside\\keep.txt", "k");
+    temp.file(L"x", "x");
+    show();
+    DeleteFilePath(temp / L"x");
+    FolderLink link(temp / L"x", temp / L"inside");
+    ASSERT_TRUE(link.made());
+    // The box shows at once; Left and Enter then only close it, leaving its title in the status line.
+    EXPECT_EQ(pressOn(L"x", {VK_F8, VK_LEFT, VK_RETURN}), L"PROTECTED FOLDER");
+    EXPECT_EQ(readFileBytes(temp / L"inside\\keep.txt"), "k");
+}
+
+TEST_F(FileCommandTest, AFailingItemEndsAMarkedDeleteAndKeepsTheMarks) {
+    for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt"}) temp.file(name, "abc");
+    show();
+    leftPanel.marked = {L"a.txt", L"b.txt", L"c.txt"};
+    InjectFailure(FileCall::Recycle, 2, ERROR_SHARING_VIOLATION);
+    press({VK_F8, VK_LEFT, VK_RETURN});
+    ClearInjectedFailures();
+    EXPECT_EQ(messageTitle, L"DELETE FAILED");
+    EXPECT_NE(messageText.find(L"Item: b.txt"), std::wstring::npos) << messageText;
+    EXPECT_NE(messageText.find(L"Windows error: 32"), std::wstring::npos) << messageText;
+    EXPECT_FALSE(pathExists(temp / L"a.txt"));
+    EXPECT_TRUE(pathExists(temp / L"b.txt") && pathExists(temp / L"c.txt"));
+    EXPECT_EQ(leftPanel.marked.size(), 3u);
+}
+
+TEST_F(FileCommandTest, ADocumentWithoutAnApplicationReportsTheShellsNumber) {
+    temp.file(L"data.zzq", "z");
+    show();
+    pressOn(L"data.zzq", {VK_RETURN});
+    EXPECT_EQ(messageTitle, L"OPEN FAILED");
+    EXPECT_EQ(messageText, L"Windows could not open this file. Windows error: 31");
+}
+
+}  // namespace
