@@ -165,18 +165,22 @@ TEST_F(FrameTest, AmpersandsAreDrawnAsTheyAre) {
 // the window composes it), it must match the same pixels of a whole frame, inside the box and across
 // its edge, where the panels beneath still show.
 TEST_F(FrameTest, APartOfAProgressFrameMatchesTheWholeFrame) {
-    screenMode = ScreenMode::CopyProgress;
-    copyProgress = OperationProgress{L"file7.txt", 500, 1000, 50, 0, 0, 100};
-    draw();
-    const RECT box = copyMoveProgressRect(1920, 1080, false);
-    for (RECT part : {box, RECT{box.left - 30, box.top - 20, box.left + 90, box.top + 60}}) {
-        Canvas piece(part.right - part.left, part.bottom - part.top);
-        SetViewportOrgEx(piece.dc(), -part.left, -part.top, nullptr);
-        drawFrame(piece.dc(), 1920, 1080);
-        int differ = 0;
-        for (int y = part.top; y < part.bottom; y += 3)
-            for (int x = part.left; x < part.right; x += 3)
-                differ += piece.pixel(x - part.left, y - part.top) != c.pixel(x, y);
-        EXPECT_EQ(differ, 0) << "part at " << part.left << "," << part.top;
+    copyProgress = deleteProgress = OperationProgress{L"file7.txt", 500, 1000, 50, 0, 0, 100};
+    for (ScreenMode mode : {ScreenMode::CopyProgress, ScreenMode::DeleteProgress}) {
+        screenMode = mode;
+        draw();
+        RECT box;
+        ASSERT_TRUE(progressBoxRect(mode, 1920, 1080, box));
+        for (RECT part : {box, RECT{box.left - 30, box.top - 20, box.left + 90, box.top + 60}}) {
+            Canvas piece(part.right - part.left, part.bottom - part.top);
+            SetViewportOrgEx(piece.dc(), -part.left, -part.top, nullptr);
+            drawFrame(piece.dc(), 1920, 1080);
+            int differ = 0;
+            for (int y = part.top; y < part.bottom; y += 3)
+                for (int x = part.left; x < part.right; x += 3)
+                    differ += piece.pixel(x - part.left, y - part.top) != c.pixel(x, y);
+            EXPECT_EQ(differ, 0) << "mode " << static_cast<int>(mode) << ", part at " << part.left << ","
+                                 << part.top;
+        }
     }
 }
