@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "fs/file_ops.h"
+#include "ops/progress.h"
 #include "ops/requests.h"
 #include "ui/state.h"
 
@@ -36,9 +37,6 @@ const LocalizedText kOpenFailedTitle = {L"OPEN FAILED", L"OEFFNEN FEHLGESCHLAGEN
 const LocalizedText kOpenFailedText = {L"Windows could not open this file.", L"Windows konnte diese Datei nicht oeffnen.",
                                        L"Windows n'a pas pu ouvrir ce fichier.",
                                        L"Windows non ha potuto aprire questo file."};
-const LocalizedText kWindowsError = {L"Windows error: ", L"Windows-Fehler: ", L"Erreur Windows: ",
-                                     L"Errore Windows: "};
-
 // Extensions that start code when the shell opens them.
 const wchar_t* const kProgramExtensions[] = {
     L".exe", L".bat", L".cmd", L".com", L".js",  L".msi", L".scr", L".ps1", L".vbs", L".jse", L".wsf",
@@ -50,7 +48,7 @@ bool shellOpen(HWND window, const std::wstring& path) {
         ShellExecuteW(window, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (result > 32) return true;
     showMessageBox(window, localize(kOpenFailedTitle),
-                   localize(kOpenFailedText) + L" " + localize(kWindowsError) + std::to_wstring(result));
+                   localize(kOpenFailedText) + L" " + windowsErrorLine(static_cast<DWORD>(result)));
     return false;
 }
 

@@ -2,6 +2,8 @@
 // what the shell is never handed.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "common/app_state.h"
 #include "common/keys.h"
 #include "common/links.h"
@@ -67,6 +69,44 @@ protected:
         return press(keys);
     }
 };
+
+// Each refusal says why in the status line or a message box, and opens nothing.
+TEST_F(FileCommandTest, RefusalsSayWhyAndTouchNothing) {
+    temp.file(L"inside\\keep.txt", "k");
+    FolderLink link(temp / L"link", temp / L"inside");
+    ASSERT_TRUE(link.made());
+    show();
+    const struct {
+        const wchar_t* cursor;
+        std::vector<std::wstring> marks;
+        UINT key;
+        const wchar_t* typed;  // into the folder-name input, after F7
+        const wchar_t* said;   // the status line, or the message box's title then text
+    } cases[] = {
+        {L"..", {}, VK_F8, nullptr, L"The parent folder [DIR] .. cannot be deleted."},
+        {L"..", {}, VK_F2, nullptr, L"Parent folder entry cannot be renamed."},
+        {L"link", {}, VK_F8, nullptr, L"PROTECTED FOLDER This system folder or link cannot be deleted."},
+        {L"link", {}, VK_F2, nullptr, L"RENAME Protected folder cannot be renamed."},
+        {L"link", {L"gone.txt"}, VK_F8, nullptr, L"DELETE ITEMS No valid marked items found."},
+        {L"link", {L"inside", L"link"}, VK_F8, nullptr,
+         L"PROTECTED FOLDER This system folder or link cannot be deleted."},
+        {L"link", {}, VK_F7, L"  ", L"Please enter a folder name."},
+        {L"link", {}, VK_F7, L"a|b", L"Invalid folder name."},
+    };
+    for (const auto& c : cases) {
+        leftPanel.marked = c.marks;
+        std::wstring status = pressOn(c.cursor, {c.key});
+        if (c.typed) {
+            folderNameInput = c.typed;
+            status = press({VK_RETURN});
+        }
+        bool box = screenMode == ScreenMode::MessageBox;
+        EXPECT_EQ(box ? messageTitle + L" " + messageText : status, c.said);
+        EXPECT_TRUE(box || screenMode == (c.typed ? ScreenMode::CreateFolderInput : ScreenMode::MainView)) << c.said;
+        press({VK_ESCAPE});
+    }
+    EXPECT_EQ(readFileBytes(temp / L"link\\keep.txt"), "k");
+}
 
 TEST_F(FileCommandTest, RenameRefusesBadNamesAndRenamesOnlyAfterYes) {
     temp.file(L"notes.txt", "n");
