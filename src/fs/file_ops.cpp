@@ -105,6 +105,13 @@ FileHandle OpenForReading(const std::wstring& path) {
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
+FileHandle OpenSharedForReading(const std::wstring& path) {
+    if (injected(FileCall::OpenRead)) return FileHandle();
+    return FileHandle(CreateFileW(LongPath(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
 bool ReadFileSize(HANDLE file, uint64_t& size) {
     if (injected(FileCall::FileSize)) return false;
     LARGE_INTEGER value;

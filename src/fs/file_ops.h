@@ -45,6 +45,8 @@ bool CreateFolderPath(const std::wstring& path);  // default security
 bool RemoveFolderPath(const std::wstring& path);
 // Opens an existing file for reading, shared for reading only.
 FileHandle OpenForReading(const std::wstring& path);
+// The same, shared with writers and deleters too: a file another program is writing can be read.
+FileHandle OpenSharedForReading(const std::wstring& path);
 bool ReadFileSize(HANDLE file, uint64_t& size);
 bool ReadBytes(HANDLE file, void* buffer, DWORD wanted, DWORD& got);
 bool WriteBytes(HANDLE file, const void* buffer, DWORD size, DWORD& wrote);

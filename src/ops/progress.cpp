@@ -5,6 +5,7 @@
 #include "ui/draw.h"
 #include "ui/pump.h"
 #include "ui/state.h"
+#include "viewer/text_load.h"
 
 OperationProgress copyProgress, moveProgress, deleteProgress;
 
@@ -124,7 +125,7 @@ void resetDeleteOperation() {
     messageTitle.clear();
     messageText.clear();
     messageHint.clear();
-    // The viewer/editor document is emptied here too once the viewer exists.
+    clearLoadedText();  // the document the viewer and the editor share
 }
 
 void resetOperations() {

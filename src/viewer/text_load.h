@@ -54,6 +54,9 @@ bool isSupportedTextName(const std::wstring& name);
 // the lines end with an empty line and the truncation marker.
 LoadOutcome loadTextFile(const std::wstring& path, bool expandTabs, bool& partial);
 
+// The same for bytes already read (`partial`: they were cut at the cap).
+LoadOutcome loadTextBytes(const std::string& bytes, bool expandTabs, bool partial);
+
 // --- the pieces of the loader, for the editor and the tests ---
 // The encoding the loader picks for these bytes (marks first, then the UTF-16 sampling rule, then
 // strict UTF-8, else ANSI).

@@ -1,0 +1,152 @@
+// The text loader: which encoding, which lines, what is refused, and that what it loads writes
+// back to the same bytes.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "common/app_state.h"
+#include "common/temp_folder.h"
+#include "viewer/text_load.h"
+
+namespace {
+
+using std::string_literals::operator""s;
+
+std::wstring joined(const wchar_t* separator = L"|") {
+    std::wstring all;
+    for (size_t i = 0; i < loadedText.lines.size(); ++i) all += (i ? separator : L"") + loadedText.lines[i];
+    return all;
+}
+
+constexpr auto NotText = static_cast<TextEncoding>(-1);
+
+TEST(TextLoad, EncodingsLinesAndRefusals) {
+    const struct {
+        std::string bytes;
+        TextEncoding encoding;
+        const wchar_t* lines;  // joined by |; null: depends on the ANSI code page
+        LineEndingStyle style;
+        bool unsafe;
+    } cases[] = {
+        {"", TextEncoding::Utf8, L"", LineEndingStyle::CrLf, false},
+        {"\xFF\xFE", TextEncoding::Utf16LeBom, L"", LineEndingStyle::CrLf, false},
+        {"\xFF\xFE" "a\0\n\0"s, TextEncoding::Utf16LeBom, L"a|", LineEndingStyle::Lf, false},
+        {"\xFE\xFF\0a\0\r"s, TextEncoding::Utf16BeBom, L"a|", LineEndingStyle::Cr, false},
+        {"a\0b\0c\0\r\0\n\0"s, TextEncoding::Utf16Le, L"abc|", LineEndingStyle::CrLf, false},
+        {"\0a\0b"s, TextEncoding::Utf16Be, L"ab", LineEndingStyle::CrLf, false},
+        {"abcd", TextEncoding::Utf8, L"abcd", LineEndingStyle::CrLf, false},
+        {"\xEF\xBB\xBFx\r\ny", TextEncoding::Utf8Bom, L"x|y", LineEndingStyle::CrLf, false},
+        {"one\r\ntwo\nthree\n", TextEncoding::Utf8, L"one|two|three|", LineEndingStyle::Lf, false},
+        {"a\r\nb\nc", TextEncoding::Utf8, L"a|b|c", LineEndingStyle::CrLf, false},
+        {"\tx\xC3\xA9", TextEncoding::Utf8, L"    x\u00E9", LineEndingStyle::CrLf, false},
+        {"caf\xE9", TextEncoding::Ansi, nullptr, LineEndingStyle::CrLf, false},
+        {"\xEF\xBB\xBFok\xFF", TextEncoding::Utf8Bom, nullptr, LineEndingStyle::CrLf, true},
+        {std::string(4096, 'a') + "\0"s, TextEncoding::Utf8, nullptr, LineEndingStyle::CrLf, false},
+        {"abcdefgh\x01\x02", TextEncoding::Utf8, L"abcdefgh\x01\x02", LineEndingStyle::CrLf, false},
+        {"abcdefg\x01\x02", NotText, nullptr, LineEndingStyle::CrLf, false},
+        {"\xFF\xFE" "a"s, NotText, nullptr, LineEndingStyle::CrLf, false},
+        {"\xFF\xFE" "a\0\0\0"s, NotText, nullptr, LineEndingStyle::CrLf, false},
+        {"\xFF\xFE\x00\xD8"s, NotText, nullptr, LineEndingStyle::CrLf, false},
+        {"a\0b"s, NotText, nullptr, LineEndingStyle::CrLf, false},
+    };
+    for (const auto& c : cases) {
+        std::string shown = c.bytes.substr(0, 16);
+        LoadOutcome outcome = loadTextBytes(c.bytes, true, false);
+        if (c.encoding == NotText) {
+            EXPECT_EQ(outcome, LoadOutcome::NotText) << shown;
+            EXPECT_EQ(GetLastError(), 0u) << shown;
+            continue;
+        }
+        ASSERT_EQ(outcome, LoadOutcome::Loaded) << shown;
+        EXPECT_EQ(loadedText.encoding, c.encoding) << shown;
+        if (c.lines) {
+            EXPECT_EQ(joined(), c.lines) << shown;
+        }
+        EXPECT_EQ(loadedText.lineEnding, c.style) << shown;
+        EXPECT_EQ(loadedText.unsafeToSave, c.unsafe) << shown;
+    }
+}
+
+// Units of 'a' with `odd` units of another value among them, little-endian.
+std::string units(size_t count, wchar_t odd, size_t odds) {
+    std::string bytes;
+    for (size_t i = 0; i < count; ++i) {
+        wchar_t unit = i < odds ? odd : L'a';
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+TEST(TextLoad, TheUtf16SamplingRuleAtItsBounds) {
+    EXPECT_TRUE(looksLikeUtf16(units(20, 0, 1), false));    // one zero unit in twenty
+    EXPECT_FALSE(looksLikeUtf16(units(20, 0, 2), false));
+    EXPECT_TRUE(looksLikeUtf16(units(10, 1, 1), false));    // one control unit in ten
+    EXPECT_FALSE(looksLikeUtf16(units(10, 1, 2), false));
+    EXPECT_TRUE(looksLikeUtf16(units(9, 0x4E00, 6), false));  // a third ASCII, the rest plausible
+    EXPECT_FALSE(looksLikeUtf16(units(9, 0x4E00, 7), false));
+    EXPECT_FALSE(looksLikeUtf16(units(1, L'a', 0), false));  // under four bytes
+}
+
+TEST(TextLoad, EveryEncodingWritesBackTheSameBytes) {
+    const std::wstring text = L"first line\r\n\tsecond \u00E9\u20AC\U0001F600\r\nthird";
+    for (int e = 0; e <= 6; ++e) {
+        auto encoding = static_cast<TextEncoding>(e);
+        // ANSI text is told from UTF-8 by a byte UTF-8 cannot hold; with UTF-8 as the ANSI code page
+        // the two are one.
+        if (encoding == TextEncoding::Ansi && GetACP() == CP_UTF8) continue;
+        std::wstring sample = encoding == TextEncoding::Ansi ? L"caf\u00E9\r\nlines" : text;
+        std::string bytes, again;
+        ASSERT_TRUE(encodeText(sample, encoding, bytes)) << e;
+        ASSERT_EQ(loadTextBytes(bytes, false, false), LoadOutcome::Loaded) << e;
+        EXPECT_EQ(loadedText.encoding, encoding) << e;
+        EXPECT_FALSE(loadedText.unsafeToSave) << e;
+        ASSERT_TRUE(encodeText(joined(L"\r\n"), encoding, again)) << e;
+        EXPECT_EQ(again, bytes) << e;
+    }
+    std::string bytes;
+    EXPECT_FALSE(encodeText(L"lone \xD800 half", TextEncoding::Utf8, bytes));
+    EXPECT_EQ(GetLastError(), 1113u);
+}
+
+class TextFileTest : public AppTest {};
+
+TEST_F(TextFileTest, TheCapTheMarkerAndTheOutcomes) {
+    TempFolder temp;
+    bool partial = true;
+    for (uint32_t size : {kTextReadCap, kTextReadCap + 1}) {
+        std::wstring path = temp.file(L"f" + std::to_wstring(size) + L".txt", std::string(size, 'x'));
+        ASSERT_EQ(loadTextFile(path, true, partial), LoadOutcome::Loaded);
+        EXPECT_EQ(partial, size > kTextReadCap);
+        EXPECT_EQ(loadedText.lines.back(), partial ? L"--- File truncated to first 256 KB ---" : std::wstring(size, L'x'));
+    }
+    EXPECT_EQ(loadTextFile(temp / L"missing.txt", true, partial), LoadOutcome::ReadFailed);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    EXPECT_FALSE(partial);
+}
+
+TEST(TextLoad, NamesOfTextAndSourceFiles) {
+    for (const wchar_t* name : {L"a.TXT", L"Readme.MD", L"proj.vcxproj.filters", L".txt", L"x.yaml"})
+        EXPECT_TRUE(isSupportedTextName(name)) << name;
+    for (const wchar_t* name : {L"notes.txt.bak", L"archive.txt.gz", L"README", L"data.bin", L"txt"})
+        EXPECT_FALSE(isSupportedTextName(name)) << name;
+}
+
+// Random and mutated buffers: never a crash, never a fourth outcome, never a document without a line.
+TEST(TextLoad, FuzzedBuffersAlwaysGiveAnOutcome) {
+    std::mt19937 random(20261207);
+    const std::string seeds[] = {"\xFF\xFE" "a\0b\0"s, "\xFE\xFF\0a"s, "\xEF\xBB\xBFtext\r\n", "a\0b\0c\0"s, "plain\n"};
+    for (int round = 0; round < 100000; ++round) {
+        std::string bytes = round % 2 ? seeds[round % 5] : std::string();
+        size_t extra = random() % 24;
+        for (size_t i = 0; i < extra; ++i) bytes += static_cast<char>(random() % 8 ? random() % 256 : random() % 3);
+        if (!bytes.empty() && round % 3 == 0) bytes[random() % bytes.size()] ^= static_cast<char>(1 << (random() % 8));
+        LoadOutcome outcome = loadTextBytes(bytes, round % 2 == 0, round % 7 == 0);
+        ASSERT_TRUE(outcome == LoadOutcome::Loaded || outcome == LoadOutcome::NotText) << "round " << round;
+        if (outcome == LoadOutcome::Loaded) {
+            ASSERT_FALSE(loadedText.lines.empty()) << "round " << round;
+        }
+    }
+}
+
+}  // namespace
