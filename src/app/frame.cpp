@@ -16,6 +16,7 @@
 #include "ui/function_keys.h"
 #include "ui/gdi.h"
 #include "ui/state.h"
+#include "viewer/viewer.h"
 
 namespace {
 
@@ -59,6 +60,7 @@ void drawModeScreen(HDC dc, int w, int h) {
     case ScreenMode::CopyProgress: return drawCopyMoveProgress(dc, w, h, false);
     case ScreenMode::MoveProgress: return drawCopyMoveProgress(dc, w, h, true);
     case ScreenMode::DeleteProgress: return drawDeleteProgress(dc, w, h);
+    case ScreenMode::Viewer: return drawViewer(dc, w, h);
     case ScreenMode::MessageBox: return drawMessageBox(dc, w, h);
     default: return;  // the main view, values outside the modes, and screens not built yet
     }

@@ -12,6 +12,7 @@
 #include "screens/info.h"
 #include "screens/settings_screen.h"
 #include "ui/state.h"
+#include "viewer/viewer.h"
 
 void dispatchKey(HWND window, UINT key) {
     switch (screenMode) {
@@ -46,6 +47,7 @@ void dispatchKey(HWND window, UINT key) {
     case ScreenMode::RunConfirm:
         return runConfirmKey(window, key);
     case ScreenMode::Viewer:
+        return viewerKey(window, key);
     case ScreenMode::Editor:
     case ScreenMode::EditorHelp:
     case ScreenMode::EditorFind:

@@ -15,6 +15,7 @@
 #include "settings/language.h"
 #include "ui/function_keys.h"
 #include "ui/state.h"
+#include "viewer/viewer.h"
 
 namespace {
 
@@ -51,6 +52,7 @@ void runFunction(HWND window, int index) {
     switch (index) {
     case 0: return openHelp(window);
     case 1: return beginRename(window);
+    case 2: return openViewer(window);
     case 4: return beginCopy(window);
     case 5: return beginMove(window);
     case 6: return beginCreateFolder(window);

@@ -44,8 +44,8 @@ TEST_F(Keys, EachModeRoutesKeysToItsOwnHandler) {
         {M::DeleteProgress, VK_ESCAPE, M::DeleteProgress, nullptr, nullptr, true, true},
         {M::Help, VK_ESCAPE, M::MainView, nullptr, nullptr, false, true},
         {M::Info, VK_ESCAPE, M::MainView, nullptr, nullptr, false, true},
+        {M::Viewer, VK_ESCAPE, M::MainView, nullptr, nullptr, false, true},
         // screens not built yet take no keys at all
-        {M::Viewer, VK_ESCAPE, M::Viewer, nullptr, nullptr, false, true},
         {M::Editor, VK_ESCAPE, M::Editor, nullptr, nullptr, false, true},
         {M::EditorHelp, VK_ESCAPE, M::EditorHelp, nullptr, nullptr, false, true},
         {M::EditorFind, VK_ESCAPE, M::EditorFind, nullptr, nullptr, false, true},
