@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include <windows.h>
+
 #include "fs/paths.h"
 #include "ops/progress.h"
 #include "panels/drives.h"
@@ -15,6 +17,14 @@ const LocalizedText kReady = {L"TORVANE COMMANDER Ver. 1.0 ready.", L"TORVANE CO
 
 const wchar_t* readyMessage() {
     return localizeIn(kReady, appSettings.language);
+}
+
+void useLowFragmentationHeaps() {
+    HANDLE heaps[64];
+    DWORD count = GetProcessHeaps(64, heaps);
+    ULONG lowFragmentation = 2;
+    for (DWORD i = 0; i < count && i < 64; ++i)
+        HeapSetInformation(heaps[i], HeapCompatibilityInformation, &lowFragmentation, sizeof lowFragmentation);
 }
 
 void startUp() {

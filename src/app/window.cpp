@@ -111,6 +111,7 @@ HWND createMainWindow(HINSTANCE instance) {
 }
 
 int runProgram(HINSTANCE instance) {
+    useLowFragmentationHeaps();
     HWND window = createMainWindow(instance);
     if (!window) return 1;
     ShowWindow(window, SW_SHOWMAXIMIZED);

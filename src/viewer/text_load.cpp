@@ -67,6 +67,48 @@ void decodeAnsi(const char* data, size_t size, std::wstring& text) {
     text.resize(units > 0 ? static_cast<size_t>(units) : 0);
 }
 
+// Strict UTF-8 over the first 4 KB, cut before a character that runs past them: an ANSI file is
+// told from UTF-8 there without converting all of it. A prefix of UTF-8 is UTF-8, so this never
+// turns UTF-8 away.
+bool startsAsUtf8(const std::string& bytes) {
+    size_t size = bytes.size() < kTextSampleBytes ? bytes.size() : kTextSampleBytes;
+    for (int back = 0; back < 4 && size < bytes.size() && (static_cast<unsigned char>(bytes[size]) & 0xC0) == 0x80;
+         ++back)
+        --size;
+    return size == 0 ||
+           MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(size), nullptr, 0) > 0;
+}
+
+// Whether ANSI `bytes` encode back unchanged once decoded. A single-byte code page maps each byte
+// on its own, so a table of the bytes that come back answers without converting the text twice.
+bool ansiWritesBack(const std::string& bytes, const std::wstring& text) {
+    static UINT tableCodePage = 0;
+    static bool comesBack[256];
+    UINT codePage = GetACP();
+    CPINFO info;
+    if (!GetCPInfo(codePage, &info) || info.MaxCharSize != 1) {
+        std::string back;
+        return encodeText(text, TextEncoding::Ansi, back) && back == bytes;
+    }
+    if (tableCodePage != codePage) {
+        for (int b = 0; b < 256; ++b) {
+            char byte = static_cast<char>(b), again = 0;
+            wchar_t unit = 0;
+            BOOL usedDefault = FALSE;
+            comesBack[b] = MultiByteToWideChar(codePage, 0, &byte, 1, &unit, 1) == 1 &&
+                           WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, &unit, 1, &again, 1, nullptr,
+                                               &usedDefault) == 1 &&
+                           !usedDefault && again == byte;
+        }
+        tableCodePage = codePage;
+    }
+    bool seen[256] = {};
+    for (char byte : bytes) seen[static_cast<unsigned char>(byte)] = true;
+    for (int b = 0; b < 256; ++b)
+        if (seen[b] && !comesBack[b]) return false;
+    return true;
+}
+
 // The encoding of `bytes`; when strict UTF-8 is tried and holds, `utf8Text` keeps its text.
 TextEncoding detect(const std::string& bytes, std::wstring& utf8Text, bool& utf8Decoded) {
     utf8Decoded = false;
@@ -76,6 +118,7 @@ TextEncoding detect(const std::string& bytes, std::wstring& utf8Text, bool& utf8
     if (bytes.empty()) return TextEncoding::Utf8;
     if (looksLikeUtf16(bytes, false)) return TextEncoding::Utf16Le;
     if (looksLikeUtf16(bytes, true)) return TextEncoding::Utf16Be;
+    if (!startsAsUtf8(bytes)) return TextEncoding::Ansi;
     utf8Decoded = decodeStrictUtf8(bytes.data(), bytes.size(), utf8Text);
     return utf8Decoded ? TextEncoding::Utf8 : TextEncoding::Ansi;
 }
@@ -103,8 +146,7 @@ void decode(const std::string& bytes, TextEncoding encoding, std::wstring& text,
         return;
     }
     decodeAnsi(data, size, text);
-    std::string back;
-    exact = encodeText(text, encoding, back) && back == bytes;
+    exact = ansiWritesBack(bytes, text);
 }
 
 void appendUnits(std::string& bytes, const std::wstring& text, bool big) {
@@ -134,6 +176,24 @@ bool appendMultiByte(std::string& bytes, const std::wstring& text, UINT codePage
     bytes.resize(at + static_cast<size_t>(size));
     WideCharToMultiByte(codePage, flags, text.data(), length, bytes.data() + at, size, nullptr, defaultFlag);
     return true;
+}
+
+// One line into the document with a single allocation; each of its `tabs` tabs becomes four spaces.
+void appendLine(const wchar_t* start, size_t length, size_t tabs) {
+    if (tabs == 0) {
+        loadedText.lines.emplace_back(start, length);
+        return;
+    }
+    std::wstring line;
+    line.reserve(length + 3 * tabs);
+    size_t run = 0;
+    for (size_t i = 0; i < length; ++i) {
+        if (start[i] != L'\t') continue;
+        line.append(start + run, i - run).append(4, L' ');
+        run = i + 1;
+    }
+    line.append(start + run, length - run);
+    loadedText.lines.push_back(std::move(line));
 }
 
 // Reads at most the cap: 0, or the code of the failing call (the handle closed either way).
@@ -235,46 +295,38 @@ bool encodeText(const std::wstring& text, TextEncoding encoding, std::string& by
     return appendMultiByte(bytes, text, encoding == TextEncoding::Ansi ? GetACP() : CP_UTF8);
 }
 
-LineEndingStyle countLineEndings(const std::wstring& text) {
-    size_t crlf = 0, lf = 0, cr = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'\n') {
-            ++lf;
-        } else if (text[i] == L'\r') {
-            bool pair = i + 1 < text.size() && text[i + 1] == L'\n';
-            ++(pair ? crlf : cr);
-            i += pair ? 1 : 0;
-        }
-    }
-    if (crlf >= lf && crlf >= cr) return LineEndingStyle::CrLf;
-    return lf >= cr ? LineEndingStyle::Lf : LineEndingStyle::Cr;
-}
-
-void splitIntoLines(const std::wstring& text, bool expandTabs, bool partial) {
+LineEndingStyle splitIntoLines(const std::wstring& text, bool expandTabs, bool partial) {
     std::vector<std::wstring>& lines = loadedText.lines;
     lines.clear();
-    std::wstring current;
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        wchar_t c = text[i];
-        if (c == L'\r' || c == L'\n') {
-            current.append(text, start, i - start);
-            lines.push_back(std::move(current));
-            current.clear();
-            if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
-            start = i + 1;
-        } else if (c == L'\t' && expandTabs) {
-            current.append(text, start, i - start);
-            current.append(4, L' ');
-            start = i + 1;
+    size_t crlf = 0, lf = 0, cr = 0, start = 0, tabs = 0;
+    const wchar_t* data = text.data();
+    size_t size = text.size();
+    // The end of the text ends the last line as a break would.
+    for (size_t i = 0;; ++i) {
+        while (i < size && data[i] > L'\r') ++i;
+        wchar_t c = i < size ? data[i] : L'\n';
+        if (c == L'\t') {
+            ++tabs;
+            continue;
         }
+        if (c != L'\n' && c != L'\r') continue;
+        appendLine(data + start, i - start, expandTabs ? tabs : 0);
+        tabs = 0;
+        if (i >= size) break;
+        if (c == L'\r' && i + 1 < size && data[i + 1] == L'\n') {
+            ++crlf;
+            ++i;
+        } else {
+            ++(c == L'\n' ? lf : cr);
+        }
+        start = i + 1;
     }
-    current.append(text, start, text.size() - start);
-    lines.push_back(std::move(current));
     if (partial) {
         lines.emplace_back();
         lines.push_back(localize(kTruncatedMarker));
     }
+    if (crlf >= lf && crlf >= cr) return LineEndingStyle::CrLf;
+    return lf >= cr ? LineEndingStyle::Lf : LineEndingStyle::Cr;
 }
 
 LoadOutcome loadTextBytes(const std::string& bytes, bool expandTabs, bool partial) {
@@ -292,9 +344,8 @@ LoadOutcome loadTextBytes(const std::string& bytes, bool expandTabs, bool partia
         return LoadOutcome::NotText;
     }
     loadedText.encoding = encoding;
-    loadedText.lineEnding = countLineEndings(text);
+    loadedText.lineEnding = splitIntoLines(text, expandTabs, partial);
     loadedText.unsafeToSave = !exact;
-    splitIntoLines(text, expandTabs, partial);
     return LoadOutcome::Loaded;
 }
 

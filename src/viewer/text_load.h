@@ -69,10 +69,9 @@ bool passesTextTest(const std::string& bytes, TextEncoding encoding);
 // The bytes a save writes for `text` in `encoding`, mark included; false when a character cannot be
 // written in it (the ANSI code page lacks it, or a lone surrogate for UTF-8), with 1113 as last error.
 bool encodeText(const std::wstring& text, TextEncoding encoding, std::string& bytes);
-// The style with most breaks in `text` (CR LF counted once); ties go CrLf, Lf, Cr; none gives CrLf.
-LineEndingStyle countLineEndings(const std::wstring& text);
 // Cuts `text` at CR LF, CR and LF into loadedText.lines (tabs expanded or kept), adding the empty
-// line and the marker in the current language when `partial`.
-void splitIntoLines(const std::wstring& text, bool expandTabs, bool partial);
+// line and the marker in the current language when `partial`. Returns the style with most breaks
+// (CR LF counted once); ties go CrLf, Lf, Cr; none gives CrLf.
+LineEndingStyle splitIntoLines(const std::wstring& text, bool expandTabs, bool partial);
 // Empties the document: name, path, lines, and every other field back to 0.
 void clearLoadedText();
