@@ -20,7 +20,6 @@ position=250x28+80+946
 first_row=600x28+86+170
 status=900x30+20+1000
 changed() { [ "$(region "$1")" != "$2" ]; }
-same() { [ "$(region "$1")" = "$2" ]; }
 viewer_open() { e2e_expect_pixel 60 500 "#C0C0C0" "$1"; }
 
 e2e_start "$dir" || { echo "FAIL: the program did not start"; exit 1; }
@@ -40,21 +39,15 @@ e2e_expect "$last" "$at_start" "Home shows line 1 again"
 tv_keys Escape
 e2e_main_view "ESC closes the viewer"
 
-# A folder: only the status line changes. An unsupported name and a binary .txt: a message box
-# each, with its own title.
+# A folder: only the status line changes. An unsupported name and a binary .txt: a message box.
 before=$(region $status)
 e2e_cursor_to 1 && tv_keys F3
 e2e_wait "F3 on a folder says so in the status line" changed $status "$before"
 e2e_main_view "F3 on a folder opens nothing"
-titles=()
 for row in 3 2; do
   e2e_cursor_to "$row" && tv_keys F3
   e2e_expect_pixel 490 415 "#00A5A5" "F3 on row $row opens a message box"
-  titles+=("$(region 700x40+610+440)")
   tv_keys Return
   e2e_main_view "Enter closes the box"
 done
-[ "${titles[0]}" != "${titles[1]}" ] && echo "ok: unsupported and binary boxes differ" ||
-  { echo "FAIL: the two boxes look the same"; e2e_failures=$((e2e_failures + 1)); }
-e2e_shot viewer-last >/dev/null
 e2e_finish

@@ -28,7 +28,6 @@ protected:
 };
 
 TEST_F(ViewerTest, OpeningSaysWhyItRefuses) {
-    temp.folder(L"sub");
     temp.file(L"data.bin", "plain words");
     temp.file(L"nul.txt", std::string(64, '\0'));
     temp.file(L"locked.txt", "words");
@@ -37,7 +36,6 @@ TEST_F(ViewerTest, OpeningSaysWhyItRefuses) {
     ASSERT_TRUE(lock.valid());
     const struct { const wchar_t* name; const wchar_t* said; ScreenMode mode; } cases[] = {
         {L"..", L"F3 READ works for files only.", ScreenMode::MainView},
-        {L"sub", L"F3 READ works for files only.", ScreenMode::MainView},
         {L"data.bin", L"UNSUPPORTED FILE TYPE F3 opens text/source files only.", ScreenMode::MessageBox},
         {L"nul.txt", L"BINARY FILE This file does not look like a text file.", ScreenMode::MessageBox},
         {L"locked.txt", L"READ ERROR File could not be read.", ScreenMode::MessageBox},
@@ -56,11 +54,8 @@ TEST_F(ViewerTest, OpeningSaysWhyItRefuses) {
 TEST_F(ViewerTest, KeysStayWithinTheLines) {
     const struct { int lines; std::vector<UINT> keys; int32_t first; } cases[] = {
         {1, {VK_DOWN, VK_NEXT, VK_END, VK_UP, VK_PRIOR}, 0},
-        {100, {VK_END}, 99},
-        {100, {VK_NEXT, VK_NEXT, VK_UP}, 29},
         {100, {VK_END, VK_DOWN, VK_NEXT}, 99},
-        {100, {VK_NEXT, VK_HOME, VK_UP, VK_PRIOR}, 0},
-        {100, {VK_NEXT, VK_F3, VK_F10, VK_RETURN, 'A'}, 15},
+        {100, {VK_NEXT, VK_NEXT, VK_UP, VK_F3, VK_F10, 'A'}, 29},
     };
     for (const auto& c : cases) {
         std::string text;
