@@ -3,12 +3,13 @@
 // The larger listing must cost no more than 1.1 times the smaller one: only visible rows count.
 #include <windows.h>
 
-#include <algorithm>
+#include <utility>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/frame.h"
+#include "bench_common.h"
 #include "panels/panels.h"
 #include "settings/settings.h"
 #include "ui/draw.h"
@@ -33,24 +34,17 @@ void fillPanel(PanelState& panel, const std::wstring& path, int count) {
     for (int i = count / 2 - 4; i < count / 2 + 4; i += 2) panel.marked.push_back(panel.entries[i].name);
 }
 
-double median(std::vector<double>& times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 // Milliseconds of one drawFrame with the given panels shown.
 double timeFrame(HDC dc, PanelState& left, PanelState& right) {
     std::swap(leftPanel, left);
     std::swap(rightPanel, right);
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
+    double start = nowMs();
     drawFrame(dc, kWidth, kHeight);
     GdiFlush();
-    QueryPerformanceCounter(&end);
+    double end = nowMs();
     std::swap(leftPanel, left);
     std::swap(rightPanel, right);
-    return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+    return end - start;
 }
 
 }  // namespace
@@ -62,21 +56,12 @@ int main() {
     createFonts();
     statusLine = L"TORVANE COMMANDER Ver. 1.0 ready.";
 
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = kWidth;
-    info.bmiHeader.biHeight = -kHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!dc || !bitmap) {
+    FrameBitmap frame(kWidth, kHeight);
+    if (!frame.dc) {
         std::printf("cannot create the %d x %d bitmap\n", kWidth, kHeight);
         return 1;
     }
-    HGDIOBJ previous = SelectObject(dc, bitmap);
+    HDC dc = frame.dc;
 
     PanelState smallLeft, smallRight, largeLeft, largeRight;
     fillPanel(smallLeft, L"C:\\bench\\left", 100);
@@ -96,9 +81,6 @@ int main() {
     std::printf("frame 1920x1080, 100000 entries per panel:  median %.3f ms (target <= 10 ms)\n", large);
     std::printf("ratio 100000 / 100: %.3f (target <= 1.1)\n", large / small);
 
-    SelectObject(dc, previous);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
     deleteFonts();
     return 0;
 }

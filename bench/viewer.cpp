@@ -11,6 +11,7 @@
 
 #include "app/frame.h"
 #include "app/startup.h"
+#include "bench_common.h"
 #include "settings/settings.h"
 #include "ui/draw.h"
 #include "ui/state.h"
@@ -20,18 +21,6 @@
 namespace {
 
 constexpr int kRuns = 60, kFrameRuns = 200, kWidth = 1920, kHeight = 1080;
-
-double nowMs() {
-    LARGE_INTEGER frequency, count;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&count);
-    return 1000.0 * static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 // 262,144 bytes of lines about 60 characters long, in the form of `encoding`.
 std::string makeText(TextEncoding encoding) {
@@ -154,22 +143,10 @@ int main() {
     loadTextFile(path, true, partial);
     DeleteFileW(path.c_str());
     screenMode = ScreenMode::Viewer;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = kWidth;
-    info.bmiHeader.biHeight = -kHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(dc, bitmap);
+    FrameBitmap frame(kWidth, kHeight);
+    if (!frame.dc) return 1;
     std::printf("viewer key + frame 1920x1080, %zu lines: median %.3f ms (target <= 16 ms)\n",
-                loadedText.lines.size(), timeViewerFrames(dc));
-    SelectObject(dc, previous);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
+                loadedText.lines.size(), timeViewerFrames(frame.dc));
     RemoveDirectoryW(folder.c_str());
     deleteFonts();
     return worst;
