@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "editor/editor.h"
+#include "editor/find.h"
 #include "ops/delete.h"
 #include "ops/progress.h"
 #include "panels/drives.h"
@@ -61,6 +63,9 @@ void drawModeScreen(HDC dc, int w, int h) {
     case ScreenMode::MoveProgress: return drawCopyMoveProgress(dc, w, h, true);
     case ScreenMode::DeleteProgress: return drawDeleteProgress(dc, w, h);
     case ScreenMode::Viewer: return drawViewer(dc, w, h);
+    case ScreenMode::Editor: return drawEditor(dc, w, h);
+    case ScreenMode::EditorHelp: drawEditor(dc, w, h); return drawEditorHelp(dc, w, h);
+    case ScreenMode::EditorFind: drawEditor(dc, w, h); return drawFindInput(dc, w, h);
     case ScreenMode::MessageBox: return drawMessageBox(dc, w, h);
     default: return;  // the main view, values outside the modes, and screens not built yet
     }

@@ -1,6 +1,8 @@
 #include "app/input.h"
 
 #include "app/main_view.h"
+#include "editor/editor.h"
+#include "editor/find.h"
 #include "ops/copy.h"
 #include "ops/delete.h"
 #include "ops/move.h"
@@ -49,8 +51,11 @@ void dispatchKey(HWND window, UINT key) {
     case ScreenMode::Viewer:
         return viewerKey(window, key);
     case ScreenMode::Editor:
+        return editorKey(window, key);
     case ScreenMode::EditorHelp:
+        return editorHelpKey(window, key);
     case ScreenMode::EditorFind:
+        return findInputKey(window, key);
     case ScreenMode::EditorSaveConfirm:
         return;  // screens that are not built yet take no keys
     default:
@@ -66,6 +71,10 @@ void characterInput(HWND window, wchar_t ch) {
     case ScreenMode::RenameInput:
         if (appendToInput(renameInput, kRenameLimit, ch)) requestRepaint(window);
         return;
+    case ScreenMode::Editor:
+        return editorCharacter(window, ch);
+    case ScreenMode::EditorFind:
+        return findInputCharacter(window, ch);
     default:
         return;
     }

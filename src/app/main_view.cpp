@@ -1,5 +1,6 @@
 #include "app/main_view.h"
 
+#include "editor/editor.h"
 #include "fs/paths.h"
 #include "ops/copy.h"
 #include "ops/delete.h"
@@ -53,6 +54,7 @@ void runFunction(HWND window, int index) {
     case 0: return openHelp(window);
     case 1: return beginRename(window);
     case 2: return openViewer(window);
+    case 3: return openEditor(window);
     case 4: return beginCopy(window);
     case 5: return beginMove(window);
     case 6: return beginCreateFolder(window);

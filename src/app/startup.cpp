@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "editor/buffer.h"
 #include "fs/paths.h"
 #include "ops/progress.h"
 #include "panels/drives.h"
@@ -34,6 +35,7 @@ void startUp() {
     resetDriveSelect();
     // These also empty the message box texts and set their YES/NO choices back to NO.
     resetOperations();
+    resetEditor();
 
     loadSettings();
     applyTheme();

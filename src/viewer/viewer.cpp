@@ -59,23 +59,39 @@ RECT textArea(int w, int boxBottom) {
 
 }  // namespace
 
-void openViewer(HWND window) {
+bool loadCursorFile(HWND window, const LocalizedText& filesOnly, bool expandTabs, bool& partial) {
     const PanelState& panel = activePanel();
     const DirEntry* entry = cursorEntry(panel);
-    if (!entry) return reportStatus(window, localize(kNoFile));
-    if (entry->isFolder) return reportStatus(window, localize(kFilesOnly));
-    if (!isSupportedTextName(entry->name))
-        return showMessageBox(window, localize(kUnsupportedTitle), localize(kUnsupportedText));
+    if (!entry) {
+        reportStatus(window, localize(kNoFile));
+        return false;
+    }
+    if (entry->isFolder) {
+        reportStatus(window, localize(filesOnly));
+        return false;
+    }
+    if (!isSupportedTextName(entry->name)) {
+        showMessageBox(window, localize(kUnsupportedTitle), localize(kUnsupportedText));
+        return false;
+    }
     std::wstring path = WithTrailingSeparator(panel.path) + entry->name;
-    bool partial = false;
-    if (loadTextFile(path, true, partial) != LoadOutcome::Loaded) {
-        if (GetLastError() != 0) return showMessageBox(window, localize(kReadErrorTitle), localize(kReadErrorText));
-        return showMessageBox(window, localize(kBinaryTitle), localize(kBinaryText));
+    if (loadTextFile(path, expandTabs, partial) != LoadOutcome::Loaded) {
+        if (GetLastError() != 0)
+            showMessageBox(window, localize(kReadErrorTitle), localize(kReadErrorText));
+        else
+            showMessageBox(window, localize(kBinaryTitle), localize(kBinaryText));
+        return false;
     }
     loadedText.fileName = entry->name;
     loadedText.fullPath = path;
     loadedText.firstVisibleLine = 0;
-    switchScreen(window, ScreenMode::Viewer, localize(kOpened) + entry->name);
+    return true;
+}
+
+void openViewer(HWND window) {
+    bool partial = false;
+    if (loadCursorFile(window, kFilesOnly, true, partial))
+        switchScreen(window, ScreenMode::Viewer, localize(kOpened) + loadedText.fileName);
 }
 
 void viewerKey(HWND window, UINT key) {

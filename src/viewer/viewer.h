@@ -5,9 +5,14 @@
 
 #include <cstdint>
 
+#include "settings/language.h"
+
 constexpr int32_t kViewerPageLines = 15;
 constexpr int kViewerMinLineHeight = 28;
 
+// F3 and F4: the file under the active panel's cursor into loadedText (name and path set), or the
+// status line or message box that says why not; `filesOnly` is the command's word for a folder.
+bool loadCursorFile(HWND window, const LocalizedText& filesOnly, bool expandTabs, bool& partial);
 // F3 in the main view: the file under the active panel's cursor, or the reason it cannot be shown.
 void openViewer(HWND window);
 // Every key while the viewer is open; keys it does not use do nothing.

@@ -45,10 +45,10 @@ TEST_F(Keys, EachModeRoutesKeysToItsOwnHandler) {
         {M::Help, VK_ESCAPE, M::MainView, nullptr, nullptr, false, true},
         {M::Info, VK_ESCAPE, M::MainView, nullptr, nullptr, false, true},
         {M::Viewer, VK_ESCAPE, M::MainView, nullptr, nullptr, false, true},
+        {M::Editor, VK_ESCAPE, M::MainView, nullptr, nullptr, false, false},
+        {M::EditorHelp, VK_ESCAPE, M::Editor, nullptr, nullptr, false, true},
+        {M::EditorFind, VK_ESCAPE, M::Editor, nullptr, nullptr, false, true},
         // screens not built yet take no keys at all
-        {M::Editor, VK_ESCAPE, M::Editor, nullptr, nullptr, false, true},
-        {M::EditorHelp, VK_ESCAPE, M::EditorHelp, nullptr, nullptr, false, true},
-        {M::EditorFind, VK_ESCAPE, M::EditorFind, nullptr, nullptr, false, true},
         {M::EditorSaveConfirm, VK_ESCAPE, M::EditorSaveConfirm, nullptr, nullptr, false, true},
     };
     for (const auto& r : rows) {

@@ -2,6 +2,7 @@
 
 #include "app/window.h"
 #include "common/keys.h"
+#include "editor/buffer.h"
 #include "ops/progress.h"
 #include "panels/drives.h"
 #include "panels/panels.h"
@@ -17,8 +18,11 @@ void resetAppState() {
     resetPanels(L"", L"");
     resetDriveSelect();
     resetOperations();
+    resetEditor();
     resetWindowState();
     holdControl(false);
+    holdKey(VK_SHIFT, false);
+    holdKey(VK_MENU, false);
 }
 
 void AppTest::SetUp() {

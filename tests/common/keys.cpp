@@ -9,9 +9,13 @@ std::wstring press(std::initializer_list<UINT> keys) {
 }
 
 void holdControl(bool held) {
+    holdKey(VK_CONTROL, held);
+}
+
+void holdKey(int key, bool held) {
     BYTE state[256] = {};
     GetKeyboardState(state);
-    state[VK_CONTROL] = held ? 0x80 : 0;
+    state[key] = held ? 0x80 : 0;
     SetKeyboardState(state);
 }
 

@@ -1,0 +1,211 @@
+// The editor's document driven by keys as the window delivers them. A key sequence is written as
+// text: plain characters are typed; <Name> is a key, with C- (Ctrl), S- (Shift) and A- (Alt) in
+// front for held modifiers. Lines are joined by '|', the cursor is written as '^' in them.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "app/input.h"
+#include "common/app_state.h"
+#include "common/keys.h"
+#include "editor/block.h"
+#include "editor/buffer.h"
+#include "ui/state.h"
+
+namespace {
+
+const std::map<std::wstring, UINT> kKeys = {
+    {L"Left", VK_LEFT}, {L"Right", VK_RIGHT}, {L"Up", VK_UP},     {L"Down", VK_DOWN},    {L"Home", VK_HOME},
+    {L"End", VK_END},   {L"PgDn", VK_NEXT},   {L"Enter", VK_RETURN}, {L"Bs", VK_BACK},   {L"Del", VK_DELETE},
+    {L"Tab", VK_TAB},   {L"F3", VK_F3},       {L"Esc", VK_ESCAPE},  {L"z", 'Z'},         {L"c", 'C'},
+    {L"x", 'X'},        {L"v", 'V'},          {L"f", 'F'}};
+
+void play(const std::wstring& keys) {
+    for (size_t i = 0; i < keys.size(); ++i) {
+        if (keys[i] != L'<') {
+            characterInput(nullptr, keys[i]);
+            continue;
+        }
+        size_t end = keys.find(L'>', i);
+        std::wstring name = keys.substr(i + 1, end - i - 1);
+        bool ctrl = false, shift = false, alt = false;
+        while (name.size() > 2 && name[1] == L'-') {
+            (name[0] == L'C' ? ctrl : name[0] == L'S' ? shift : alt) = true;
+            name.erase(0, 2);
+        }
+        holdKey(VK_CONTROL, ctrl);
+        holdKey(VK_SHIFT, shift);
+        holdKey(VK_MENU, alt);
+        dispatchKey(nullptr, kKeys.at(name));
+        holdKey(VK_CONTROL, false);
+        holdKey(VK_SHIFT, false);
+        holdKey(VK_MENU, false);
+        i = end;
+    }
+}
+
+// Opens "a|b^c|d" as the document with the cursor at the caret.
+void open(const std::wstring& text) {
+    resetEditor();
+    loadedText.lines = {L""};
+    for (wchar_t c : text) {
+        if (c == L'|') loadedText.lines.emplace_back();
+        else if (c == L'^') editor.cursorRow = static_cast<int32_t>(loadedText.lines.size()) - 1,
+                            editor.cursorColumn = static_cast<int32_t>(loadedText.lines.back().size());
+        else loadedText.lines.back() += c;
+    }
+    editor.preferredColumn = editor.cursorColumn;
+    screenMode = ScreenMode::Editor;
+}
+
+std::wstring shown() {
+    std::wstring text;
+    for (size_t row = 0; row < loadedText.lines.size(); ++row) {
+        std::wstring line = loadedText.lines[row];
+        if (static_cast<int32_t>(row) == editor.cursorRow) line.insert(static_cast<size_t>(editor.cursorColumn), 1, L'^');
+        text += (row ? L"|" : L"") + line;
+    }
+    if (editor.blockActive) text += L" block " + std::to_wstring(editor.blockAnchor);
+    return text;
+}
+
+struct Case {
+    const wchar_t* start;
+    const wchar_t* keys;
+    const wchar_t* after;
+};
+
+template <size_t N>
+void runAll(const Case (&cases)[N]) {
+    for (const Case& c : cases) {
+        open(c.start);
+        play(c.keys);
+        EXPECT_EQ(shown(), c.after) << c.start << " with " << c.keys;
+    }
+}
+
+using DocumentTest = AppTest;
+
+TEST_F(DocumentTest, MovesAndEdits) {
+    const Case cases[] = {
+        {L"ab|cd|ef|gh|ij|^kl", L"<Bs>", L"ab|cd|ef|gh|ij^kl"},
+        {L"abcdef|x|abcdef^", L"<Up><Up>", L"abcdef^|x|abcdef"},
+        {L"abcdef|x^|abcdef", L"<Up><End><Down><Down>", L"abcdef|x|abcdef^"},
+        {L"ab|^cd", L"<Left><Right><Right><Right><End><Right>", L"ab|cd^"},
+        {L"ab^cd", L"<Enter>", L"ab|^cd"},
+        {L"^", L"<Bs><Del>x<C-Right>", L"x^"},
+        {L"a\tb^", L"<Left><Left><Del>", L"a^b"},
+        {L"x^", L"\xD83D\xDE00y<Left><Left>", L"x^\xD83D\xDE00y"},
+        {L"x^\xD83D\xDE00y", L"<Del>", L"x^y"},
+        {L"x\xD83D\xDE00^y", L"<Bs>", L"x^y"},
+        {L"\xD83D\xDE00\xD83D\xDE00^|a", L"<Up><Down>", L"\xD83D\xDE00\xD83D\xDE00|a^"},
+        {L"ab|^", L"<Tab>c", L"ab|    c^"},
+        {L"a|^b|c", L"<S-Tab>", L"a|^b|c"},
+        {L"a^", L"<C-A-z>z", L"az^"},
+    };
+    runAll(cases);
+}
+
+TEST_F(DocumentTest, LineBlocks) {
+    const Case cases[] = {
+        {L"^      a|  b|c|d", L"<C-Down><C-Down><S-Tab>", L"  a|b|^c|d block 0"},
+        {L"a|^b|c", L"<C-Down><Tab>", L"a|    b|    ^c block 1"},
+        {L"^a|b", L"<C-Down><Del>", L"^"},
+        {L"a|^b|c", L"<C-Down><Bs>", L"^a"},
+        {L"^", L"<C-Down><Del>", L"^"},
+        {L"a|^b|c", L"<C-Down><Right>", L"a|b|c^"},
+    };
+    runAll(cases);
+}
+
+TEST_F(DocumentTest, UndoAndRedo) {
+    const Case cases[] = {
+        {L"^", L"abcdefghijk<C-z><C-z><C-z><C-z><C-z><C-z><C-z><C-z><C-z><C-z><C-z>", L"a^"},
+        {L"ab^cd", L"<Enter><C-z><C-S-z>", L"ab|^cd"},
+        {L"a^", L"b<C-z>c<C-S-z>", L"ac^"},
+        {L"a|^b|c", L"<C-Down><Tab><C-z>", L"a|b|^c"},
+        {L"x^", L"\xD83D\xDE00<C-z>", L"x^"},
+        {L"^a|b", L"<C-Down><Del><C-z>", L"a|^b"},
+    };
+    runAll(cases);
+    open(L"a^");
+    play(L"b<C-z><C-z>");
+    EXPECT_EQ(statusLine, L"Undo: no previous step.");
+    EXPECT_FALSE(editor.modified) << "undone to the state as opened";
+}
+
+// Pastes go through the real Windows clipboard, which the test programs share: one test uses it.
+TEST_F(DocumentTest, PastesAndTheirLimitsThroughTheClipboard) {
+    const struct { const wchar_t* start; const wchar_t* clip; const wchar_t* keys; const wchar_t* after; } cases[] = {
+        {L"ab^cd", L"x\r\ny", L"<C-v>", L"abx|y^cd"},
+        {L"^abc", L"x\r\n", L"<C-v>", L"x|^abc"},
+        {L"a|^b|c", L"x\r\ny", L"<C-Down><C-v>", L"a|x|y^"},
+        {L"^a|b|c", L"x\ny\n", L"<C-Down><C-v>", L"x|y|^c"},
+        {L"a|^b|c", L"x\r\ny", L"<C-Down><C-v><C-z>", L"a|b|^c"},
+        {L"^", L"x", L"<C-Down><C-v><C-z>", L"^"},
+        {L"a|^b|c", L"", L"<C-Up><C-c><Down><Down><Home><C-v>", L"a|b|a|b^c"},
+        {L"a|^b|c", L"", L"<C-Down><C-x><C-v>", L"b|c^a"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(putClipboardText(nullptr, c.clip));
+        open(c.start);
+        play(c.keys);
+        EXPECT_EQ(shown(), c.after) << c.start << " with " << c.keys << ": " << statusLine;
+    }
+    const struct { size_t document, clip; const wchar_t* status; } limits[] = {
+        {0, kClipboardTextLimit + 1, L"Clipboard text is too large for the editor."},
+        {0, kClipboardTextLimit, L"Clipboard inserted."},
+        {500000, 30000, L"Editor size limit reached. Paste canceled."},
+    };
+    for (const auto& l : limits) {
+        ASSERT_TRUE(putClipboardText(nullptr, std::wstring(l.clip, L'x')));
+        open(L"^");
+        loadedText.lines[0].assign(l.document, L'd');
+        play(L"<C-v>");
+        EXPECT_EQ(statusLine, l.status) << l.document << " + " << l.clip;
+    }
+
+    // A block another program left without its terminating NUL, then no text at all.
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, 6);
+    memcpy(GlobalLock(memory), L"abc", 6);  // no NUL after it
+    GlobalUnlock(memory);
+    ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory));
+    CloseClipboard();
+    std::wstring text;
+    EXPECT_TRUE(readClipboardText(nullptr, text));
+    // Windows hands the block back as it was set; Wine ends the text inside it, over its last unit.
+    EXPECT_TRUE(text == L"abc" || text == L"ab") << "nothing from beyond the block";
+    ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard());
+    SetClipboardData(CF_BITMAP, CreateBitmap(1, 1, 1, 1, nullptr));
+    CloseClipboard();
+    open(L"^");
+    play(L"<C-v>");
+    EXPECT_EQ(statusLine, L"Clipboard is empty or contains no text.");
+}
+
+TEST_F(DocumentTest, Find) {
+    const Case cases[] = {
+        {L"x|^y aBc", L"<C-f>abc<Enter>", L"x|y ^aBc"},
+        {L"abc ^abc|x", L"<C-f>abc<Enter><F3>", L"^abc abc|x"},
+        {L"ab ^x|cd", L"<C-f>ab<Enter>", L"^ab x|cd"},
+        {L"^ab|c", L"<C-f>b|c<Enter>", L"^ab|c"},
+    };
+    runAll(cases);
+    open(L"^abc");
+    play(L"<F3>");
+    EXPECT_EQ(screenMode, ScreenMode::EditorFind) << "F3 without a search text opens the input";
+    play(L"<Enter>");
+    EXPECT_EQ(statusLine, L"Search text is empty.");
+    play(std::wstring(121, L'b') + L"<Bs>");
+    EXPECT_EQ(editor.findInput.size(), 119u);
+    open(L"^abc");
+    editor.findInput = L"B";
+    play(L"<F3>");
+    EXPECT_EQ(statusLine, L"Found at line 1, Col 2: B");
+    EXPECT_EQ(editor.matchLength, 1);
+    play(L"x");
+    EXPECT_EQ(editor.matchRow, -1) << "an edit ends the highlight";
+}
+
+}  // namespace
