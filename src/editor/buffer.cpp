@@ -120,17 +120,29 @@ void stepThrough(HWND window, std::vector<UndoStep>& from, std::vector<UndoStep>
 
 // `text` cut at CR LF, CR and LF; a text ending in a break ends with an empty piece.
 std::vector<std::wstring> pieces(const std::wstring& text) {
-    std::vector<std::wstring> result(1);
+    std::vector<std::wstring> result;
+    size_t start = 0;
     for (size_t i = 0; i < text.size(); ++i) {
-        wchar_t c = text[i];
-        if (c != L'\r' && c != L'\n') {
-            result.back().push_back(c);
-            continue;
-        }
-        if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
-        result.emplace_back();
+        if (text[i] != L'\r' && text[i] != L'\n') continue;
+        result.emplace_back(text, start, i - start);
+        if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+        start = i + 1;
     }
+    result.emplace_back(text, start, text.size() - start);
     return result;
+}
+
+// Lines first..last give way to `replacement`; lines that only change their text are not moved.
+void replaceLines(int32_t first, int32_t last, std::vector<std::wstring>& replacement) {
+    size_t marked = static_cast<size_t>(last - first + 1), common = std::min(marked, replacement.size());
+    auto at = lines().begin() + first;
+    std::move(replacement.begin(), replacement.begin() + static_cast<ptrdiff_t>(common), at);
+    at += static_cast<ptrdiff_t>(common);
+    if (marked > common)
+        lines().erase(at, at + static_cast<ptrdiff_t>(marked - common));
+    else
+        lines().insert(at, std::make_move_iterator(replacement.begin() + static_cast<ptrdiff_t>(common)),
+                       std::make_move_iterator(replacement.end()));
 }
 
 }  // namespace
@@ -383,8 +395,7 @@ void insertText(const std::wstring& text) {
         if (parts.size() > 1 && parts.back().empty()) parts.pop_back();
         size_t count = parts.size();
         int32_t lastLength = static_cast<int32_t>(parts.back().size());
-        lines().erase(lines().begin() + r0, lines().begin() + r1 + 1);
-        lines().insert(lines().begin() + r0, std::make_move_iterator(parts.begin()), std::make_move_iterator(parts.end()));
+        replaceLines(r0, r1, parts);
         int32_t after = r0 + static_cast<int32_t>(count);
         bool lineFollows = after < lineCount();
         editor.cursorRow = lineFollows ? after : after - 1;
