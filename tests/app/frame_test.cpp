@@ -10,6 +10,8 @@
 #include "common/gdi_count.h"
 #include "common/keys.h"
 #include "common/settings_file_guard.h"
+#include "editor/buffer.h"
+#include "editor/editor.h"
 #include "ops/progress.h"
 #include "panels/panels.h"
 #include "settings/settings.h"
@@ -183,4 +185,18 @@ TEST_F(FrameTest, APartOfAProgressFrameMatchesTheWholeFrame) {
                                  << part.top;
         }
     }
+}
+
+TEST_F(FrameTest, EditorCaretStaysInsideALongLineAndSmallWindowsShowNoBox) {
+    loadedText.lines = {std::wstring(400, L'w'), L"short"};
+    editor.cursorColumn = 400;
+    screenMode = ScreenMode::Editor;
+    draw();
+    const int rowTop = 66 + 168 + 6, rowHeight = std::max(theme.rowHeight, 28), rowRight = 1920 - 76 - 10;
+    EXPECT_EQ(c.countColor({rowRight - 4, rowTop + 4, rowRight - 1, rowTop + rowHeight - 4}, kBlack),
+              3 * (rowHeight - 8)) << "the caret, 4 pixels inside the row's right edge";
+    Canvas small(300, 600);
+    small.clear(RGB(1, 2, 3));
+    drawEditor(small.dc(), 300, 600);
+    EXPECT_EQ(small.countColor({0, 0, 300, 600}, RGB(1, 2, 3)), 300 * 600);
 }
