@@ -165,7 +165,8 @@ void editorKey(HWND window, UINT key) {
 }
 
 void editorCharacter(HWND window, wchar_t ch) {
-    if (ch < 32) return;
+    // Ctrl+Backspace also sends DEL as a character; it would land in the file as a control byte.
+    if (ch < 32 || ch == 127) return;
     insertCharacter(ch);
     requestRepaint(window);
 }

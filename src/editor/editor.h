@@ -10,7 +10,7 @@
 void openEditor(HWND window);
 // Every key while ScreenMode is Editor.
 void editorKey(HWND window, UINT key);
-// A typed character while ScreenMode is Editor; codes below 32 are ignored.
+// A typed character while ScreenMode is Editor; codes below 32 and DEL are ignored.
 void editorCharacter(HWND window, wchar_t ch);
 // Keys of the help overlay: ESC or F1 return to the editor.
 void editorHelpKey(HWND window, UINT key);

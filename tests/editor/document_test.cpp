@@ -102,7 +102,7 @@ TEST_F(DocumentTest, MovesAndEdits) {
         {L"\xD83D\xDE00\xD83D\xDE00^|a", L"<Up><Down>", L"\xD83D\xDE00\xD83D\xDE00|a^"},
         {L"ab|^", L"<Tab>c", L"ab|    c^"},
         {L"a|^b|c", L"<S-Tab>", L"a|^b|c"},
-        {L"a^", L"<C-A-z>z", L"az^"},
+        {L"a^", L"<C-A-z>z\x7F", L"az^"},
     };
     runAll(cases);
 }
