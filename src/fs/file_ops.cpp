@@ -65,7 +65,7 @@ const char* FileCallName(FileCall call) {
     static const char* const names[kCallKinds] = {
         "GetAttributes", "SetAttributes", "Move", "DeleteFile", "CreateFolder", "RemoveFolder",
         "OpenRead", "CreateTempFile", "CreateTempFolder", "FileSize", "Read", "Write", "Flush", "FindFirst",
-        "FindNext", "Identity", "Recycle"};
+        "FindNext", "Identity", "Recycle", "OpenWrite", "CreateNew", "Copy", "FinalPath"};
     return names[static_cast<size_t>(call)];
 }
 
@@ -110,6 +110,44 @@ FileHandle OpenSharedForReading(const std::wstring& path) {
     return FileHandle(CreateFileW(LongPath(path).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+FileHandle OpenForWriting(const std::wstring& path) {
+    if (injected(FileCall::OpenWrite)) return FileHandle();
+    return FileHandle(
+        CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+FileHandle CreateNewFile(const std::wstring& path) {
+    if (injected(FileCall::CreateNew)) return FileHandle();
+    return FileHandle(
+        CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+bool CopyFilePath(const std::wstring& from, const std::wstring& to, bool overwrite) {
+    if (injected(FileCall::Copy)) return false;
+    return CopyFileW(LongPath(from).c_str(), LongPath(to).c_str(), overwrite ? FALSE : TRUE) != 0;
+}
+
+bool ReadFinalPath(const std::wstring& path, std::wstring& out) {
+    if (injected(FileCall::FinalPath)) return false;
+    // No access asked and everything shared: only the name is wanted. Backup semantics opens folders.
+    FileHandle handle(CreateFileW(LongPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!handle.valid()) return false;
+    const DWORD flags = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
+    std::wstring name(MAX_PATH, L'\0');
+    DWORD length = GetFinalPathNameByHandleW(handle.get(), name.data(), static_cast<DWORD>(name.size()), flags);
+    if (length >= name.size()) {
+        // Too small: the answer was the size needed, terminator included.
+        name.assign(length, L'\0');
+        length = GetFinalPathNameByHandleW(handle.get(), name.data(), static_cast<DWORD>(name.size()), flags);
+        if (length >= name.size()) length = 0;
+    }
+    if (length == 0) return false;
+    name.resize(length);
+    out = StripLongPathPrefix(name);
+    return true;
 }
 
 bool ReadFileSize(HANDLE file, uint64_t& size) {

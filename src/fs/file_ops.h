@@ -23,7 +23,7 @@ DWORD LastFailureCode();
 enum class FileCall : int32_t {
     GetAttributes, SetAttributes, Move, DeleteFile, CreateFolder, RemoveFolder,
     OpenRead, CreateTempFile, CreateTempFolder, FileSize, Read, Write, Flush, FindFirst, FindNext, Identity,
-    Recycle, Count
+    Recycle, OpenWrite, CreateNew, Copy, FinalPath, Count
 };
 // Call number `nth` of `call` from now on (1 = the next one) fails with `code` without reaching
 // Windows; a second switch on the same kind replaces the first.
@@ -47,6 +47,16 @@ bool RemoveFolderPath(const std::wstring& path);
 FileHandle OpenForReading(const std::wstring& path);
 // The same, shared with writers and deleters too: a file another program is writing can be read.
 FileHandle OpenSharedForReading(const std::wstring& path);
+// Opens an existing file for writing with no sharing at all: whether it may be replaced now.
+FileHandle OpenForWriting(const std::wstring& path);
+// Creates a file that must not exist yet (80 when it does), open for writing, unshared.
+FileHandle CreateNewFile(const std::wstring& path);
+// CopyFileW; an existing target is replaced only when `overwrite`.
+bool CopyFilePath(const std::wstring& from, const std::wstring& to, bool overwrite);
+// The path the file system really reaches through `path`, every symbolic link and junction on the way
+// resolved (GetFinalPathNameByHandleW), without the long-path prefix. False when the item cannot be
+// opened or has no drive or share path.
+bool ReadFinalPath(const std::wstring& path, std::wstring& out);
 bool ReadFileSize(HANDLE file, uint64_t& size);
 bool ReadBytes(HANDLE file, void* buffer, DWORD wanted, DWORD& got);
 bool WriteBytes(HANDLE file, const void* buffer, DWORD size, DWORD& wrote);

@@ -214,14 +214,6 @@ RECT dialogBox(HDC dc, int w, int h, int minWidth, int minHeight) {
     return box;
 }
 
-void drawDialogButton(HDC dc, const RECT& rect, const std::wstring& text, bool selected) {
-    if (selected)
-        drawBox(dc, rect, kWhite, kBlack, 4);
-    else
-        drawBox(dc, rect, theme.keyButtonFill, kBlack, 2);
-    drawTextInFont(dc, rect, text, kBlack, fontFor(DialogFont::Bold), kLineCentre);
-}
-
 DialogLayout dialogLayout(ScreenMode mode, int w, int h) {
     switch (mode) {
     case ScreenMode::CreateFolderInput: return createFolderLayout(w, h);

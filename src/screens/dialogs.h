@@ -52,9 +52,6 @@ struct DialogLayout {
 RECT dialogBoxRect(int w, int h, int minWidth, int minHeight);
 // The same box, filled with the dialog background and outlined 4 px in the dialog frame colour.
 RECT dialogBox(HDC dc, int w, int h, int minWidth, int minHeight);
-// White with a 4-px black outline when selected, else the key-button fill with a 2-px outline;
-// the text bold, black, centred.
-void drawDialogButton(HDC dc, const RECT& rect, const std::wstring& text, bool selected);
 
 // The rows of the dialog of `mode` (the two inputs and the five confirmations, which read their
 // choice flags); an empty layout for any other mode.

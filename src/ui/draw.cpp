@@ -62,6 +62,14 @@ void drawBox(HDC dc, const RECT& rect, COLORREF fill, COLORREF frame, int penWid
     drawFrameOnly(dc, rect, frame, penWidth);
 }
 
+void drawDialogButton(HDC dc, const RECT& rect, const std::wstring& text, bool selected) {
+    if (selected)
+        drawBox(dc, rect, kWhite, kBlack, 4);
+    else
+        drawBox(dc, rect, theme.keyButtonFill, kBlack, 2);
+    drawTextInFont(dc, rect, text, kBlack, pickFont(true, false), kLineCentre);
+}
+
 void drawVerticalLine(HDC dc, int x, int y0, int y1, COLORREF color) {
     fillRect(dc, rectOf(x, y0, x + 1, y1), color);
 }

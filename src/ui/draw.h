@@ -1,6 +1,6 @@
 #pragma once
-// Drawing primitives shared by every screen: the three fonts, a framed box, a line of text, and
-// bounded number formatting.
+// Drawing primitives shared by every screen: the three fonts, a framed box, a YES/NO button, a line
+// of text, and bounded number formatting.
 #include <windows.h>
 
 #include <string>
@@ -36,6 +36,9 @@ void fillRect(HDC dc, const RECT& rect, COLORREF color);
 void drawBox(HDC dc, const RECT& rect, COLORREF fill, COLORREF frame, int penWidth);
 // Outlines only (no fill).
 void drawFrameOnly(HDC dc, const RECT& rect, COLORREF frame, int penWidth);
+// A YES/NO button: white with a 4-px black outline when selected, else the key-button fill with a
+// 2-px outline; the text bold (normal without a bold font), black, centred.
+void drawDialogButton(HDC dc, const RECT& rect, const std::wstring& text, bool selected);
 // A 1-pixel vertical line from y0 to y1 (exclusive).
 void drawVerticalLine(HDC dc, int x, int y0, int y1, COLORREF color);
 // One text in the rectangle, transparent, with the picked font; the whole string is drawn.

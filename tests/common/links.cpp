@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/temp_folder.h"
 #include "fs/handles.h"
 #include "fs/paths.h"
 
@@ -21,9 +22,10 @@ bool listsAsReparsePoint(const std::wstring& path) {
     return find.valid() && (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
-// Starts a Unix program on the Unix names of the paths, then waits up to 5 s for `path` to list as a
-// reparse point or not (Wine starts ELF programs but gives no handle to wait on).
-bool runUnix(const wchar_t* program, std::string command, std::vector<std::wstring> paths, bool linkAfter) {
+// Starts a Unix program on the Unix names of the paths, then waits up to 5 s for the last one to show as
+// a link or not: a folder as a reparse point, a file by being there (Wine gives no handle to wait on).
+bool runUnix(const wchar_t* program, std::string command, std::vector<std::wstring> paths, bool linkAfter,
+             bool folder = true) {
     using UnixName = char*(CDECL*)(LPCWSTR);
     auto unixName = reinterpret_cast<UnixName>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
@@ -44,18 +46,19 @@ bool runUnix(const wchar_t* program, std::string command, std::vector<std::wstri
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     for (int waited = 0; waited < 5000; waited += 10, Sleep(10))
-        if (listsAsReparsePoint(paths.back()) == linkAfter) return true;
+        if ((folder ? listsAsReparsePoint(paths.back()) : pathExists(paths.back())) == linkAfter) return true;
     return false;
 }
 
 }  // namespace
 
-FolderLink::FolderLink(const std::wstring& link, const std::wstring& target) : link_(link) {
+FolderLink::FolderLink(const std::wstring& link, const std::wstring& target, bool folder) : link_(link) {
     if (runningUnderWine())
-        made_ = runUnix(L"Z:\\bin\\ln", "ln -s", {target, link}, true);
+        made_ = runUnix(L"Z:\\bin\\ln", "ln -s", {target, link}, true, folder);
     else
         made_ = CreateSymbolicLinkW(LongPath(link).c_str(), LongPath(target).c_str(),
-                                    SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) &&
+                                    (folder ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0) |
+                                        SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) &&
                 listsAsReparsePoint(link);
 }
 

@@ -1,0 +1,113 @@
+// Saving on real files under Wine: every encoding and break comes back byte for byte, and no refusal
+// or failing step harms the file or leaves a temporary file beside it.
+#include <gtest/gtest.h>
+
+#include "common/app_state.h"
+#include "common/links.h"
+#include "common/temp_folder.h"
+#include "editor/buffer.h"
+#include "editor/save.h"
+#include "fs/file_ops.h"
+#include "panels/panels.h"
+#include "ui/state.h"
+
+namespace {
+
+class SaveTest : public AppTest {
+protected:
+    TempFolder temp;
+    const std::wstring path = temp / L"doc.txt";
+
+    // doc.txt holding `bytes`, opened as F4 does, then edited: `line` (unless empty) becomes line 1.
+    void open(const std::string& bytes, const std::wstring& line = L"new") {
+        temp.file(L"doc.txt", bytes);
+        bool partial = false;
+        EXPECT_EQ(loadTextFile(path, false, partial), LoadOutcome::Loaded);
+        loadedText.fileName = L"doc.txt";
+        loadedText.fullPath = path;
+        initialiseEditor(partial);
+        resetPanels(temp.path(), temp.path());
+        takeSnapshot();
+        editor.modified = true;
+        if (!line.empty()) loadedText.lines[0] = line;
+    }
+    bool temporaryLeft(const std::wstring& folder) {
+        WIN32_FIND_DATAW data;
+        return FindFirstPath(folder + L"\\.torvane_save_*", data).valid();
+    }
+};
+
+// F2 and Enter on each break with and without a last one, and on an empty document, through a link:
+// on Windows and under Wine (where a rename onto a Unix symlink replaces it) the link stays.
+TEST_F(SaveTest, EveryEncodingAndBreakComesBackByteForByte) {
+    const std::wstring real = temp.file(L"real\\doc.txt");
+    FolderLink link(path, real, false);
+    const std::wstring& file = link.made() ? real : path;
+    for (int e = 0; e <= 6; ++e) {
+        if (e == 6 && GetACP() == CP_UTF8) continue;  // ANSI would read as UTF-8
+        for (auto text : {L"\u00E9\r\n\tb", L"\u00E9\r\n\tb\r\n", L"\u00E9\nb", L"\u00E9\nb\n", L"\u00E9\rb",
+                          L"\u00E9\rb\r", L""}) {
+            std::string bytes, what = std::to_string(e) + " " + std::to_string(wcslen(text));
+            ASSERT_TRUE(encodeText(text, TextEncoding(e), bytes));
+            open(bytes, L"");
+            requestSave(nullptr);
+            saveConfirmKey(nullptr, VK_RETURN);
+            const DirEntry* at = cursorEntry(activePanel());
+            EXPECT_TRUE(statusLine == L"File saved: doc.txt" && at && at->name == L"doc.txt") << what;
+            EXPECT_TRUE(readFileBytes(file) == bytes && readFileBytes(file + L".bak") == bytes) << what;
+            EXPECT_TRUE(!editor.modified && editor.undoHistory.empty() && !temporaryLeft(temp.path())) << what;
+            EXPECT_TRUE(!link.made() || (SameFileIdentity(path, real) && !temporaryLeft(temp / L"real"))) << what;
+        }
+    }
+}
+
+// Leaving, and Enter on YES. CopyFileW onto a folder is access denied on Windows and Wine alike, which
+// reads as read-only. 112: the disk is full.
+TEST_F(SaveTest, RefusalsAndFailuresLeaveTheFileAndNoTemporary) {
+    enum Twist { None, ReadOnly, HeldOpen, BackupFolder };
+    constexpr FileCall none = FileCall::Count;
+    const struct { const char* bytes; const wchar_t* line; Twist twist; FileCall fails; bool bak; const wchar_t* said; }
+        cases[] = {
+        {"\xEF\xBB\xBFok\xFF", L"new", None, none, false,
+         L"Save blocked: the file's bytes cannot be written back unchanged."},
+        {"old", L"new", ReadOnly, none, false, L"Save blocked: file is read-only."},
+        {"old", L"new", HeldOpen, none, false, L"Save blocked: file is locked or access was denied. Windows error: 32"},
+        {"old", L"new", BackupFolder, none, false, L"Save blocked: file is read-only."},
+        {"old", L"new", None, FileCall::CreateNew, true, L"Save failed. Windows error: 112"},
+        {"old", L"new", None, FileCall::Write, true, L"Save failed. Windows error: 112"},
+        {"old", L"new", None, FileCall::Move, true, L"Save failed. Windows error: 112"},
+        {"caf\xE9", L"\u0141", None, none, true, L"Save failed. Windows error: 1113"},  // ANSI; best fit gives L
+        {"old", L"a\xD800", None, none, true, L"Save failed. Windows error: 1113"},     // UTF-8, a lone half
+    };
+    for (const auto& c : cases) {
+        std::string ansi;
+        if (c.line[0] == L'\u0141' && (GetACP() == CP_UTF8 || encodeText(c.line, TextEncoding::Ansi, ansi))) continue;
+        open(c.bytes, c.line);
+        if (c.twist == ReadOnly) SetPathAttributes(path, FILE_ATTRIBUTE_READONLY);
+        if (c.twist == BackupFolder) temp.folder(L"doc.txt.bak");
+        if (c.fails != none) InjectFailure(c.fails, 1, ERROR_DISK_FULL);
+        FileHandle holder = c.twist == HeldOpen ? OpenForReading(path) : FileHandle();  // sharing reads only
+        requestLeave(nullptr);
+        saveConfirmKey(nullptr, VK_RETURN);
+        ClearInjectedFailures();
+        EXPECT_TRUE(statusLine == c.said && screenMode == ScreenMode::Editor && editor.modified) << statusLine;
+        EXPECT_TRUE(readFileBytes(path) == c.bytes && (readFileBytes(path + L".bak") == c.bytes) == c.bak) << c.said;
+        EXPECT_FALSE(temporaryLeft(temp.path())) << c.said;
+        SetPathAttributes(path, FILE_ATTRIBUTE_NORMAL);
+        removeTree(path + L".bak");
+    }
+}
+
+// Whatever holds a taken name is left alone; the hundredth taken name is the last one tried.
+TEST_F(SaveTest, AHundredTakenTemporaryNamesRefuseTheSave) {
+    auto name = [](int n) { return saveTempName(L"doc.txt", 7, 0xFFFFFFFF, n).substr(2); };
+    for (int taken : {99, 100}) {
+        open("old");
+        for (int n = 0; n < taken; ++n) temp.file(name(n), "x");
+        EXPECT_EQ(writeDocument(path, 7, 0xFFFFFFFF), taken == 100 ? 183u : 0u);
+        EXPECT_EQ(readFileBytes(path), taken == 100 ? "old" : "new");
+        EXPECT_EQ(readFileBytes(temp / name(99)), taken == 100 ? "x" : "<missing>");
+    }
+}
+
+}  // namespace
