@@ -4,6 +4,7 @@
 
 #include "editor/editor.h"
 #include "editor/find.h"
+#include "editor/save.h"
 #include "ops/delete.h"
 #include "ops/progress.h"
 #include "panels/drives.h"
@@ -66,6 +67,7 @@ void drawModeScreen(HDC dc, int w, int h) {
     case ScreenMode::Editor: return drawEditor(dc, w, h);
     case ScreenMode::EditorHelp: drawEditor(dc, w, h); return drawEditorHelp(dc, w, h);
     case ScreenMode::EditorFind: drawEditor(dc, w, h); return drawFindInput(dc, w, h);
+    case ScreenMode::EditorSaveConfirm: drawEditor(dc, w, h); return drawSaveConfirm(dc, w, h);
     case ScreenMode::MessageBox: return drawMessageBox(dc, w, h);
     default: return;  // the main view, values outside the modes, and screens not built yet
     }

@@ -3,6 +3,7 @@
 #include "app/main_view.h"
 #include "editor/editor.h"
 #include "editor/find.h"
+#include "editor/save.h"
 #include "ops/copy.h"
 #include "ops/delete.h"
 #include "ops/move.h"
@@ -57,7 +58,7 @@ void dispatchKey(HWND window, UINT key) {
     case ScreenMode::EditorFind:
         return findInputKey(window, key);
     case ScreenMode::EditorSaveConfirm:
-        return;  // screens that are not built yet take no keys
+        return saveConfirmKey(window, key);
     default:
         return mainViewKey(window, key);
     }

@@ -3,6 +3,8 @@
 #include "app/frame.h"
 #include "app/input.h"
 #include "app/startup.h"
+#include "editor/buffer.h"
+#include "editor/save.h"
 #include "ui/draw.h"
 #include "ui/gdi.h"
 #include "ui/state.h"
@@ -39,11 +41,26 @@ void paint(HWND window) {
     EndPaint(window, &ps);
 }
 
+bool isEditorMode(ScreenMode mode) {
+    return mode == ScreenMode::Editor || mode == ScreenMode::EditorHelp || mode == ScreenMode::EditorFind ||
+           mode == ScreenMode::EditorSaveConfirm;
+}
+
+// A close request with unsaved text in the editor asks first, as leaving the editor does.
+bool askBeforeClosing(HWND window) {
+    if (!isEditorMode(screenMode) || !editor.modified) return false;
+    closePending = true;
+    requestLeave(window);
+    return true;
+}
+
+// After each key: a close that waited for an operation goes on once it has returned; one that
+// waited for the save question goes on once the editor has closed (saved, or NO), and is dropped
+// when the question went back to the editor.
 void finishPendingClose(HWND window) {
-    if (closePending && !isProgressMode(screenMode)) {
-        closePending = false;
-        DestroyWindow(window);
-    }
+    if (!closePending || isProgressMode(screenMode) || screenMode == ScreenMode::EditorSaveConfirm) return;
+    closePending = false;
+    if (!isEditorMode(screenMode)) DestroyWindow(window);
 }
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -66,7 +83,11 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             requestCancel(window);
             return 0;
         }
+        if (askBeforeClosing(window)) return 0;
         break;
+    case WM_QUERYENDSESSION:
+        // Windows asks before it shuts down: unsaved text keeps it from going on without a word.
+        return askBeforeClosing(window) ? FALSE : TRUE;
     case WM_SIZE:
         requestRepaint(window);
         return 0;
@@ -75,8 +96,10 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_PAINT:
         paint(window);
         return 0;
-    case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
+        if (wParam == VK_F4) break;  // Alt+F4 is the system's close request
+        [[fallthrough]];
+    case WM_KEYDOWN:
         dispatchKey(window, static_cast<UINT>(wParam));
         finishPendingClose(window);
         return 0;

@@ -5,6 +5,7 @@
 #include "editor/block.h"
 #include "editor/buffer.h"
 #include "editor/find.h"
+#include "editor/save.h"
 #include "settings/language.h"
 #include "settings/settings.h"
 #include "ui/draw.h"
@@ -135,8 +136,8 @@ void editorKey(HWND window, UINT key) {
     switch (key) {
     case VK_F1: return switchScreen(window, ScreenMode::EditorHelp, localize(kHelpOpened));
     case VK_ESCAPE:
-    case VK_F10: return closeEditor(window);
-    case VK_F2: return;
+    case VK_F10: return requestLeave(window);
+    case VK_F2: return requestSave(window);
     case VK_F3: return editor.findInput.empty() ? openFind(window) : findNext(window, true);
     default: break;
     }

@@ -48,8 +48,7 @@ TEST_F(Keys, EachModeRoutesKeysToItsOwnHandler) {
         {M::Editor, VK_ESCAPE, M::MainView, nullptr, nullptr, false, false},
         {M::EditorHelp, VK_ESCAPE, M::Editor, nullptr, nullptr, false, true},
         {M::EditorFind, VK_ESCAPE, M::Editor, nullptr, nullptr, false, true},
-        // screens not built yet take no keys at all
-        {M::EditorSaveConfirm, VK_ESCAPE, M::EditorSaveConfirm, nullptr, nullptr, false, true},
+        {M::EditorSaveConfirm, VK_ESCAPE, M::Editor, nullptr, nullptr, false, false},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(testing::Message() << static_cast<int>(r.mode) << " key " << r.key);
