@@ -159,22 +159,24 @@ void appendUnits(std::string& bytes, const std::wstring& text, bool big) {
     }
 }
 
-// WideCharToMultiByte that refuses any character it cannot write exactly (1113).
+// WideCharToMultiByte that refuses any character it cannot write exactly (1113). One call into
+// room for the longest result, instead of a call to measure and a call to convert.
 bool appendMultiByte(std::string& bytes, const std::wstring& text, UINT codePage) {
     if (text.empty()) return true;
     bool utf8 = codePage == CP_UTF8;
+    CPINFO info = {};
+    size_t perUnit = utf8 ? 3 : (GetCPInfo(codePage, &info) && info.MaxCharSize > 0 ? info.MaxCharSize : 4);
     DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
     BOOL usedDefault = FALSE;
-    BOOL* defaultFlag = utf8 ? nullptr : &usedDefault;
-    int length = static_cast<int>(text.size());
-    int size = WideCharToMultiByte(codePage, flags, text.data(), length, nullptr, 0, nullptr, defaultFlag);
+    size_t at = bytes.size();
+    bytes.resize(at + text.size() * perUnit);
+    int size = WideCharToMultiByte(codePage, flags, text.data(), static_cast<int>(text.size()), bytes.data() + at,
+                                   static_cast<int>(bytes.size() - at), nullptr, utf8 ? nullptr : &usedDefault);
+    bytes.resize(at + (size > 0 ? static_cast<size_t>(size) : 0));
     if (size <= 0 || usedDefault) {
         SetLastError(ERROR_NO_UNICODE_TRANSLATION);
         return false;
     }
-    size_t at = bytes.size();
-    bytes.resize(at + static_cast<size_t>(size));
-    WideCharToMultiByte(codePage, flags, text.data(), length, bytes.data() + at, size, nullptr, defaultFlag);
     return true;
 }
 
