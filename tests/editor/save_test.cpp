@@ -64,13 +64,15 @@ TEST_F(SaveTest, EveryEncodingAndBreakComesBackByteForByte) {
 // Leaving, and Enter on YES. CopyFileW onto a folder is access denied on Windows and Wine alike, which
 // reads as read-only. 112: the disk is full.
 TEST_F(SaveTest, RefusalsAndFailuresLeaveTheFileAndNoTemporary) {
-    enum Twist { None, ReadOnly, HeldOpen, BackupFolder };
+    enum Twist { None, ReadOnly, HeldOpen, BackupFolder, Partial, Deleted };
     constexpr FileCall none = FileCall::Count;
     const struct { const char* bytes; const wchar_t* line; Twist twist; FileCall fails; bool bak; const wchar_t* said; }
         cases[] = {
         {"\xEF\xBB\xBFok\xFF", L"new", None, none, false,
          L"Save blocked: the file's bytes cannot be written back unchanged."},
         {"old", L"new", ReadOnly, none, false, L"Save blocked: file is read-only."},
+        {"old", L"new", Partial, none, false, L"Save blocked: file was loaded only partially."},
+        {"old", L"new", Deleted, none, false, L"Save failed. Windows error: 2"},
         {"old", L"new", HeldOpen, none, false, L"Save blocked: file is locked or access was denied. Windows error: 32"},
         {"old", L"new", BackupFolder, none, false, L"Save blocked: file is read-only."},
         {"old", L"new", None, FileCall::CreateNew, true, L"Save failed. Windows error: 112"},
@@ -85,13 +87,16 @@ TEST_F(SaveTest, RefusalsAndFailuresLeaveTheFileAndNoTemporary) {
         open(c.bytes, c.line);
         if (c.twist == ReadOnly) SetPathAttributes(path, FILE_ATTRIBUTE_READONLY);
         if (c.twist == BackupFolder) temp.folder(L"doc.txt.bak");
+        if (c.twist == Partial) editor.partial = true;
+        if (c.twist == Deleted) DeleteFilePath(path);
         if (c.fails != none) InjectFailure(c.fails, 1, ERROR_DISK_FULL);
         FileHandle holder = c.twist == HeldOpen ? OpenForReading(path) : FileHandle();  // sharing reads only
         requestLeave(nullptr);
         saveConfirmKey(nullptr, VK_RETURN);
         ClearInjectedFailures();
         EXPECT_TRUE(statusLine == c.said && screenMode == ScreenMode::Editor && editor.modified) << statusLine;
-        EXPECT_TRUE(readFileBytes(path) == c.bytes && (readFileBytes(path + L".bak") == c.bytes) == c.bak) << c.said;
+        std::string kept = c.twist == Deleted ? "<missing>" : c.bytes;
+        EXPECT_TRUE(readFileBytes(path) == kept && (readFileBytes(path + L".bak") == c.bytes) == c.bak) << c.said;
         EXPECT_FALSE(temporaryLeft(temp.path())) << c.said;
         SetPathAttributes(path, FILE_ATTRIBUTE_NORMAL);
         removeTree(path + L".bak");
