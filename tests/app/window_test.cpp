@@ -6,6 +6,7 @@
 #include "common/app_state.h"
 #include "common/keys.h"
 #include "common/settings_file_guard.h"
+#include "editor/buffer.h"
 #include "ui/pump.h"
 #include "ui/state.h"
 
@@ -104,3 +105,18 @@ TEST_F(WindowTest, CloseDuringAnOperationWaitsUntilItHasReturned) {
 }
 
 }  // namespace
+
+// A shutdown and a close request with unsaved text both ask first; the window goes only after NO.
+TEST_F(WindowTest, UnsavedTextHoldsOffShutdownAndClose) {
+    loadedText.lines = {L"text"};
+    screenMode = ScreenMode::Editor;
+    editor.modified = true;
+    EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, 0), FALSE);
+    EXPECT_EQ(screenMode, ScreenMode::EditorSaveConfirm);
+    SendMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    SendMessageW(window, WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_TRUE(IsWindow(window)) << "still asking";
+    SendMessageW(window, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_FALSE(IsWindow(window)) << "NO closes the editor and the window";
+}
