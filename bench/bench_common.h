@@ -1,9 +1,12 @@
 #pragma once
-// What the benches share: a millisecond clock, the median, and a 32-bit DIB section selected into a
-// memory DC for frames to be drawn into.
+// What the benches share: a millisecond clock, the median, a 32-bit DIB section selected into a
+// memory DC for frames to be drawn into, and the rows of the table that scripts/bench.sh prints.
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 inline double nowMs() {
@@ -16,6 +19,33 @@ inline double nowMs() {
 inline double median(std::vector<double> times) {
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+// printf into a string, for the cells of a table row.
+inline std::string cell(const char* format, ...) {
+    char text[160];
+    va_list arguments;
+    va_start(arguments, format);
+    vsnprintf(text, sizeof text, format, arguments);
+    va_end(arguments);
+    return text;
+}
+
+// One row of the table scripts/bench.sh gathers from every bench: what is measured, the figure, the
+// reference it is compared with, their ratio, the target and whether it is met. A figure judged on
+// its own has "-" as reference and ratio. Printed beside the bench's own lines, which stay as they are.
+inline void tableRow(const std::string& what, const std::string& figure, const std::string& reference,
+                     const std::string& ratio, const std::string& target, bool met) {
+    std::printf("ROW|%s|%s|%s|%s|%s|%s\n", what.c_str(), figure.c_str(), reference.c_str(), ratio.c_str(),
+                target.c_str(), met ? "yes" : "no");
+    std::fflush(stdout);
+}
+
+// A row with a figure that is measured to explain another, judged by no target of its own.
+inline void tableInfo(const std::string& what, const std::string& figure, const std::string& reference,
+                      const std::string& ratio) {
+    std::printf("ROW|%s|%s|%s|%s|-|-\n", what.c_str(), figure.c_str(), reference.c_str(), ratio.c_str());
+    std::fflush(stdout);
 }
 
 // dc is null when the bitmap could not be made.

@@ -37,25 +37,65 @@ inline wchar_t foldCase(wchar_t ch) {
     return (ch >= L'A' && ch <= L'Z') ? static_cast<wchar_t>(ch + (L'a' - L'A')) : ch;
 }
 
-// <0, 0, >0 like _wcsicmp in the "C" locale.
-int compareNoCase(const std::wstring& a, const std::wstring& b) {
-    size_t n = std::min(a.size(), b.size());
+// Order within one group: A-Z folded first (like _wcsicmp in the "C" locale, a shorter name before
+// its longer namesake), then the units as they are, so "A.txt" comes before "a.txt". One pass over
+// the names, as the sort of a large folder makes millions of these.
+bool nameBefore(const std::wstring& a, const std::wstring& b) {
+    const wchar_t* x = a.data();
+    const wchar_t* y = b.data();
+    size_t n = std::min(a.size(), b.size()), firstExact = n;
     for (size_t i = 0; i < n; ++i) {
-        wchar_t x = foldCase(a[i]), y = foldCase(b[i]);
-        if (x != y) return x < y ? -1 : 1;
+        if (x[i] == y[i]) continue;
+        wchar_t p = foldCase(x[i]), q = foldCase(y[i]);
+        if (p != q) return p < q;
+        if (firstExact == n) firstExact = i;
     }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+    if (a.size() != b.size()) return a.size() < b.size();
+    return firstExact < n && x[firstExact] < y[firstExact];
 }
 
-DirEntry entryFromFindData(const WIN32_FIND_DATAW& data) {
-    DirEntry e;
+// A row's place in the sort: folders first, then its first eight A-Z folded units packed high to
+// low (a name that ends pads with 0, so it goes before its longer namesake). Most comparisons are
+// then three integer compares on one small contiguous array instead of two strings on the heap; equal
+// keys fall back to nameBefore.
+struct SortKey {
+    uint32_t group;  // 0 folders, 1 files
+    uint32_t row;
+    uint64_t high, low;
+};
+
+SortKey sortKey(const DirEntry& e, uint32_t row) {
+    uint64_t parts[2] = {0, 0};
+    size_t n = std::min<size_t>(e.name.size(), 8);
+    for (size_t i = 0; i < n; ++i) parts[i / 4] |= static_cast<uint64_t>(foldCase(e.name[i])) << (48 - 16 * (i % 4));
+    return {e.isFolder ? 0u : 1u, row, parts[0], parts[1]};
+}
+
+// The rows from `first` on into the order of compareEntries; the rows before stay where they are.
+void sortRows(std::vector<DirEntry>& entries, size_t first) {
+    std::vector<SortKey> keys;
+    keys.reserve(entries.size() - first);
+    for (size_t i = first; i < entries.size(); ++i) keys.push_back(sortKey(entries[i], static_cast<uint32_t>(i)));
+    std::sort(keys.begin(), keys.end(), [&entries](const SortKey& a, const SortKey& b) {
+        if (a.group != b.group) return a.group < b.group;
+        if (a.high != b.high) return a.high < b.high;
+        if (a.low != b.low) return a.low < b.low;
+        return nameBefore(entries[a.row].name, entries[b.row].name);
+    });
+    std::vector<DirEntry> sorted;
+    sorted.reserve(entries.size());
+    for (size_t i = 0; i < first; ++i) sorted.push_back(std::move(entries[i]));
+    for (const SortKey& key : keys) sorted.push_back(std::move(entries[key.row]));
+    entries.swap(sorted);
+}
+
+void fillFromFindData(DirEntry& e, const WIN32_FIND_DATAW& data) {
     e.name = data.cFileName;
     e.attributes = data.dwFileAttributes;
     e.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     e.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     e.modified = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
                  data.ftLastWriteTime.dwLowDateTime;
-    return e;
 }
 
 DirEntry parentEntry() {
@@ -78,19 +118,15 @@ bool compareEntries(const DirEntry& a, const DirEntry& b) {
     bool aParent = isParentEntry(a), bParent = isParentEntry(b);
     if (aParent != bParent) return aParent;
     if (a.isFolder != b.isFolder) return a.isFolder;
-    int byFolded = compareNoCase(a.name, b.name);
-    if (byFolded != 0) return byFolded < 0;
-    size_t n = std::min(a.name.size(), b.name.size());
-    for (size_t i = 0; i < n; ++i)
-        if (a.name[i] != b.name[i]) return a.name[i] < b.name[i];
-    return a.name.size() < b.name.size();
+    return nameBefore(a.name, b.name);
 }
 
 void loadListing(PanelState& panel) {
     panel.entries.clear();
     panel.errorText.clear();
     panel.path = FullPath(panel.path);
-    if (!IsRootFolder(panel.path)) panel.entries.push_back(parentEntry());
+    bool hasParent = !IsRootFolder(panel.path);
+    if (hasParent) panel.entries.push_back(parentEntry());
 
     std::wstring pattern = LongPath(WithTrailingSeparator(panel.path) + L"*");
     WIN32_FIND_DATAW data;
@@ -113,10 +149,11 @@ void loadListing(PanelState& panel) {
         do {
             const wchar_t* n = data.cFileName;
             if (n[0] == L'.' && (n[1] == 0 || (n[1] == L'.' && n[2] == 0))) continue;
-            panel.entries.push_back(entryFromFindData(data));
+            fillFromFindData(panel.entries.emplace_back(), data);
         } while (FindNextFileW(find.get(), &data));
     }
-    std::sort(panel.entries.begin(), panel.entries.end(), compareEntries);
+    // The parent entry is already first and no other row is "..".
+    sortRows(panel.entries, hasParent ? 1 : 0);
     clampCursor(panel);
     panel.scroll = 0;
 }
@@ -137,7 +174,38 @@ void reloadAndSelectIndex(PanelState& panel, int32_t index) {
     panel.scroll = 0;
 }
 
+namespace {
+
+std::wstring foldedName(const std::wstring& name) {
+    std::wstring folded = name;
+    for (wchar_t& ch : folded) ch = foldCase(ch);
+    return folded;
+}
+
+}  // namespace
+
+void MarkList::push_back(const std::wstring& name) {
+    names_.push_back(name);
+    ++folded_[foldedName(name)];
+}
+
+void MarkList::erase(const_iterator at) {
+    auto count = folded_.find(foldedName(*at));
+    if (count != folded_.end() && --count->second == 0) folded_.erase(count);
+    names_.erase(at);
+}
+
+void MarkList::clear() {
+    names_.clear();
+    folded_.clear();
+}
+
+bool MarkList::contains(const std::wstring& name) const {
+    return !folded_.empty() && folded_.count(foldedName(name)) != 0;
+}
+
 int findMark(const PanelState& panel, const std::wstring& name) {
+    if (!panel.marked.contains(name)) return -1;
     for (size_t i = 0; i < panel.marked.size(); ++i)
         if (_wcsicmp(panel.marked[i].c_str(), name.c_str()) == 0) return static_cast<int>(i);
     return -1;

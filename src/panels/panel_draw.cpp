@@ -124,7 +124,7 @@ void drawPanelContents(HDC dc, const RECT& rect, PanelState& panel) {
             const DirEntry& e = panel.entries[static_cast<size_t>(panel.scroll + i)];
             int top = c.listTop + i * theme.rowHeight, bottom = top + theme.rowHeight;
             bool isCursor = panel.scroll + i == panel.cursor;
-            bool isMarked = !isParentEntry(e) && findMark(panel, e.name) >= 0;
+            bool isMarked = !isParentEntry(e) && panel.marked.contains(e.name);
             if (isCursor)
                 fillRect(dc, rectOf(c.x0, top, c.x1, bottom), theme.selectionBarFill);
             else if (isMarked)

@@ -59,6 +59,9 @@ SettingsRecord encodeSettings(AppSettings settings);
 bool decodeSettings(const SettingsRecord& scrambled, AppSettings& out);
 // True only when exactly 44 bytes were read from the file at `path`.
 bool readSettingsFile(const std::wstring& path, std::vector<uint8_t>& out);
+// Sets appSettings from the bytes of a settings file: the record's values, pulled into range, when
+// the bytes are exactly one valid record, else the defaults. True when the record was accepted.
+bool settingsFromBytes(const std::vector<uint8_t>& bytes);
 // Writes appSettings (clamped) through a temporary file and an atomic replace; silent on failure.
 void saveSettings();
 // Sets appSettings from the file, or to the defaults (and writes a fresh file) when it is unusable.

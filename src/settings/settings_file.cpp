@@ -131,12 +131,11 @@ bool saveSettingsTo(const std::wstring& path) {
     return false;
 }
 
-bool loadSettingsFrom(const std::wstring& path) {
+bool settingsFromBytes(const std::vector<uint8_t>& bytes) {
     appSettings = AppSettings{};
-    std::vector<uint8_t> bytes;
     SettingsRecord record = {};
     AppSettings loaded;
-    if (readSettingsFile(path, bytes)) {
+    if (bytes.size() == record.size()) {
         std::memcpy(record.data(), bytes.data(), record.size());
         if (decodeSettings(record, loaded)) {
             // Out-of-range values are pulled in for this run only; the file keeps them.
@@ -146,6 +145,13 @@ bool loadSettingsFrom(const std::wstring& path) {
         }
     }
     clampSettings();
+    return false;
+}
+
+bool loadSettingsFrom(const std::wstring& path) {
+    std::vector<uint8_t> bytes;
+    readSettingsFile(path, bytes);  // nothing read leaves no bytes, which are refused
+    if (settingsFromBytes(bytes)) return true;
     saveSettingsTo(path);
     return false;
 }

@@ -91,6 +91,39 @@ TEST(Listing, CursorClampsAtBothEndsAndMarksSurviveAReload) {
     EXPECT_EQ(findMark(panel, L"GONE.TXT"), 1);
 }
 
+// Names that share their first eight units, names that are prefixes of others, and units far above
+// ASCII: the listing's order is still that of compareEntries.
+TEST(Listing, LongSharedBeginningsAndWideUnitsKeepTheOrder) {
+    TempFolder temp;
+    for (const wchar_t* name : {L"abcdefghi", L"\u4E00x", L"abcdefgH1", L"Z", L"abcdefgh.txt", L"_", L"\u00E9",
+                                L"abcdefgh", L"abcdefg"})
+        temp.file(name);
+    temp.folder(L"zeta");
+    temp.folder(L"ALPHA");
+    EXPECT_EQ(names(listed(temp.path())), (Names{L"..", L"ALPHA", L"zeta", L"_", L"abcdefg", L"abcdefgh", L"abcdefgh.txt",
+                                                L"abcdefgH1", L"abcdefghi", L"Z", L"\u00E9", L"\u4E00x"}));
+}
+
+// The marks answer without regard to case through every kind of change, a case twin included (an
+// assignment can make one).
+TEST(Listing, MarksAreFoundWithoutRegardToCaseAfterEveryChange) {
+    PanelState panel;
+    panel.marked = {L"a.txt", L"Tree", L"A.TXT"};
+    const struct { void (*change)(MarkList&); const wchar_t* name; int position; } steps[] = {
+        {[](MarkList&) {}, L"TREE", 1},
+        {[](MarkList& m) { m.erase(m.begin()); }, L"a.Txt", 1},  // its twin is still marked
+        {[](MarkList& m) { m.erase(m.begin() + 1); }, L"a.txt", -1},
+        {[](MarkList& m) { m.push_back(L"new"); }, L"NEW", 1},
+        {[](MarkList& m) { m.clear(); }, L"tree", -1},
+        {[](MarkList& m) { m = std::vector<std::wstring>{L"x"}; }, L"X", 0},
+    };
+    for (const auto& step : steps) {
+        step.change(panel.marked);
+        EXPECT_EQ(findMark(panel, step.name), step.position) << step.name;
+        EXPECT_EQ(panel.marked.contains(step.name), step.position >= 0) << step.name;
+    }
+}
+
 TEST(Listing, FindPanelEntryPrefersTheExactName) {
     PanelState panel;
     for (const wchar_t* name : {L"..", L"Readme", L"README"}) panel.entries.push_back({name, false, 0, 0, 0});
