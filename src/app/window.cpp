@@ -2,6 +2,7 @@
 
 #include "app/frame.h"
 #include "app/input.h"
+#include "app/resource_counts.h"
 #include "app/startup.h"
 #include "editor/buffer.h"
 #include "editor/save.h"
@@ -135,6 +136,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_KEYDOWN:
         dispatchKey(window, static_cast<UINT>(wParam));
         finishPendingClose(window);
+        countResourcesAfterKey();
         return 0;
     case WM_CHAR:
         characterInput(window, static_cast<wchar_t>(wParam & 0xFFFF));
@@ -168,6 +170,7 @@ HWND createMainWindow(HINSTANCE instance) {
 
 int runProgram(HINSTANCE instance) {
     useLowFragmentationHeaps();
+    startResourceCounts();
     HWND window = createMainWindow(instance);
     if (!window) return 1;
     ShowWindow(window, SW_SHOWMAXIMIZED);
@@ -180,6 +183,7 @@ int runProgram(HINSTANCE instance) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    writeExitResourceCounts();
     // -1 is an error of GetMessageW itself, not a quit.
     return result == 0 ? static_cast<int>(message.wParam) : 1;
 }
