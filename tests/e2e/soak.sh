@@ -137,6 +137,7 @@ soak_one() {
   while [ $sent -lt "$keys" ]; do
     next_key
     case $key in  # F10 ends the program in the main view, and so does Enter on the F10 button
+      alt+F4) continue ;;  # the system's close request: it ends the program unless the editor asks first
       *F10) [ "$(pixel 60 500)" = "#B0B0B0" ] || continue ;;
       *Return) [ "$(pixel 1440 1024)" = "#FFFFFF" ] && continue ;;
     esac
