@@ -117,6 +117,11 @@ int main() {
                 bytes.size(), kLines, median(saves), median(plain), ratio, saved ? "" : "  SAVE FAILED");
     std::printf("of the rest: the backup copy (CopyFileW) %.3f ms, encoding the text %.3f ms, the panel's re-read "
                 "%.3f ms\n", median(copies), median(encodings), median(listings));
+    tableRow("editor save of 256 KB, 5,000 lines", cell("%.2f ms", median(saves)),
+             cell("temporary file + flush + rename %.2f ms", median(plain)), cell("%.2f", ratio), "<= 1.5",
+             ratio <= 1.5 && saved);
+    tableInfo("  of it: the .bak copy, encoding, panel re-read",
+              cell("%.2f, %.2f, %.2f ms", median(copies), median(encodings), median(listings)), "-", "-");
 
     for (const wchar_t* name : {L"\\doc.txt", L"\\doc.txt.bak", L"\\doc.txt.copy"}) DeleteFileW((folder + name).c_str());
     RemoveDirectoryW(folder.c_str());
