@@ -27,30 +27,6 @@ struct GdiHandleEntry {
 };
 static_assert(sizeof(GdiHandleEntry) == 24, "64-bit layout");
 
-// Under Wine GetGuiResources and GetProcessHandleCount answer 0. There GDI objects are counted in
-// the GDI handle table the PEB points to, and kernel handles by asking about each handle value in
-// turn; USER objects have no such way and stay 0.
-int gdiObjects() {
-    DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    if (count != 0) return static_cast<int>(count);
-#if defined(_WIN64)
-    using GetPeb = void*(WINAPI*)();
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    auto getPeb = ntdll ? reinterpret_cast<GetPeb>(reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetCurrentPeb")))
-                        : nullptr;
-    if (!getPeb) return -1;
-    constexpr size_t kTableOffset = 0xF8;  // PEB::GdiSharedHandleTable
-    auto* table = *reinterpret_cast<const GdiHandleEntry* const*>(static_cast<const char*>(getPeb()) + kTableOffset);
-    if (!table) return -1;
-    int used = 0;
-    for (int i = 0; i < 0x10000; ++i)
-        if (table[i].type != 0) ++used;
-    return used;
-#else
-    return -1;
-#endif
-}
-
 int kernelHandles() {
     DWORD count = 0;
     if (GetProcessHandleCount(GetCurrentProcess(), &count) && count != 0) return static_cast<int>(count);
@@ -70,7 +46,7 @@ int kernelHandles() {
 
 void appendLine(const char* label) {
     char line[128];
-    int n = wsprintfA(line, "%s %u gdi %d user %d handles %d\r\n", label, keysSeen, gdiObjects(),
+    int n = wsprintfA(line, "%s %u gdi %d user %d handles %d\r\n", label, keysSeen, gdiObjectCount(),
                       static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)), kernelHandles());
     FileHandle file(CreateFileW(countsFile.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -79,6 +55,30 @@ void appendLine(const char* label) {
 }
 
 }  // namespace
+
+// Under Wine GetGuiResources and GetProcessHandleCount answer 0. There GDI objects are counted in
+// the GDI handle table the PEB points to, and kernel handles by asking about each handle value in
+// turn; USER objects have no such way and stay 0.
+int gdiObjectCount() {
+    DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    if (count != 0) return static_cast<int>(count);
+#if defined(_WIN64)
+    using GetPeb = void*(WINAPI*)();
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    auto getPeb = ntdll ? reinterpret_cast<GetPeb>(reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetCurrentPeb")))
+                        : nullptr;
+    if (!getPeb) return -1;
+    constexpr size_t kTableOffset = 0xF8;  // PEB::GdiSharedHandleTable
+    auto* table = *reinterpret_cast<const GdiHandleEntry* const*>(static_cast<const char*>(getPeb()) + kTableOffset);
+    if (!table) return -1;
+    int used = 0;
+    for (int i = 0; i < 0x10000; ++i)
+        if (table[i].type != 0) ++used;
+    return used;
+#else
+    return -1;
+#endif
+}
 
 void startResourceCounts() {
     int count = 0;

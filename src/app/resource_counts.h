@@ -10,3 +10,5 @@ void startResourceCounts();
 void countResourcesAfterKey();
 // The line at exit.
 void writeExitResourceCounts();
+// GDI objects of this process (also the tests' leak check).
+int gdiObjectCount();

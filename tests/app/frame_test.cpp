@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "app/frame.h"
+#include "app/resource_counts.h"
 #include "common/app_state.h"
 #include "common/box_check.h"
 #include "common/canvas.h"
-#include "common/gdi_count.h"
 #include "common/keys.h"
 #include "common/settings_file_guard.h"
 #include "editor/buffer.h"
