@@ -55,11 +55,6 @@ void startOperation() {
     editor.highSurrogateTyped = false;
 }
 
-void clearMatch() {
-    editor.matchRow = editor.matchColumn = -1;
-    editor.matchLength = 0;
-}
-
 // How every text change begins: the block dropped, a line to work on, the cursor valid.
 void beginChange() {
     startOperation();
@@ -161,6 +156,11 @@ void initialiseEditor(bool partial) {
     editor = EditorBuffer();
     editor.partial = partial;
     loadedText.firstVisibleLine = 0;
+}
+
+void clearMatch() {
+    editor.matchRow = editor.matchColumn = -1;
+    editor.matchLength = 0;
 }
 
 void ensureLine() {

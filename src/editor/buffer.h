@@ -53,6 +53,8 @@ void closeEditor(HWND window);
 void initialiseEditor(bool partial);
 
 // --- the document's invariants ---
+// No search match highlighted.
+void clearMatch();
 void ensureLine();
 // Cursor into the lines and off the second half of a pair; a negative preferred column to 0.
 void clampCursor();

@@ -28,11 +28,6 @@ const LocalizedText kHint = {L"Type text   Enter/F3 = find next   Backspace = de
                              L"Saisir texte   Enter/F3 = chercher suivant   Backspace = effacer   ESC = retour",
                              L"Scrivi testo   Enter/F3 = trova prossimo   Backspace = cancella   ESC = indietro"};
 
-void clearMatch() {
-    editor.matchRow = editor.matchColumn = -1;
-    editor.matchLength = 0;
-}
-
 // First column >= `from` where the lower-cased pattern starts in `line`, or -1.
 int32_t findInLine(const std::wstring& line, const std::wstring& lowered, int32_t from) {
     if (lowered.size() > line.size()) return -1;
