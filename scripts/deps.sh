@@ -1,6 +1,6 @@
 # Installs what building and testing need, when it is missing (sourced by the scripts).
-torvane_packages=(cmake make g++-mingw-w64-x86-64-posix wine64 xvfb xdotool x11-utils imagemagick
-                  googletest fonts-dejavu-core fonts-liberation util-linux bc)
+torvane_packages=(cmake make g++-mingw-w64-x86-64-posix wine64 xvfb xdotool x11-utils imagemagick zip clang
+                  googletest fonts-dejavu-core fonts-liberation fonts-jetbrains-mono util-linux bc)
 torvane_missing=()
 for p in "${torvane_packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || torvane_missing+=("$p")

@@ -34,6 +34,13 @@ if "$WINE_SERVER" -p 9>&- </dev/null >/dev/null 2>&1; then
   # A new server: boot the prefix (first time) and start Wine's services, detached from our output.
   "$WINE_LOADER" cmd.exe /c exit 0 9>&- </dev/null >/dev/null 2>&1
 fi
+# Wine has no Consolas and would stand in a wider font, so texts that fit on Windows are cut short.
+# JetBrains Mono has Consolas's advance at all three font sizes (scripts/font-widths.cpp measures it).
+if [ ! -f "$prefix/consolas-replaced" ] &&
+   "$WINE_LOADER" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Consolas /t REG_SZ /d 'JetBrains Mono' /f \
+     9>&- </dev/null >/dev/null 2>&1; then
+  touch "$prefix/consolas-replaced"
+fi
 flock -u 9
 exec 9>&-
 

@@ -32,7 +32,8 @@ unset DISPLAY
 tv_start_display  # always our own: random keys must never reach a real desktop
 server() { WINEPREFIX="$prefix" "$WINE_SERVER" "$@" >/dev/null 2>&1; }
 
-if [ ! -f "$prefix/soak-ready" ]; then
+# An older prefix without the font that stands in for Consolas is made again (its drives are gone).
+if [ ! -f "$prefix/soak-ready" ] || [ ! -f "$prefix/consolas-replaced" ]; then
   echo "Creating the soak's Wine prefix $prefix (once)..."
   rm -rf "$prefix"
   "$here/../../scripts/wine-exec.sh" "$prefix" cmd.exe /c exit 0 </dev/null >/dev/null 2>&1 8>&-
