@@ -5,19 +5,22 @@
 
 #include <map>
 #include <string>
+#include <thread>
 
 #include "app/input.h"
 #include "common/app_state.h"
+#include "common/canvas.h"
 #include "common/keys.h"
 #include "editor/block.h"
 #include "editor/buffer.h"
+#include "editor/editor.h"
 #include "ui/state.h"
 
 namespace {
 
 const std::map<std::wstring, UINT> kKeys = {
     {L"Left", VK_LEFT}, {L"Right", VK_RIGHT}, {L"Up", VK_UP},     {L"Down", VK_DOWN},    {L"Home", VK_HOME},
-    {L"End", VK_END},   {L"PgDn", VK_NEXT},   {L"Enter", VK_RETURN}, {L"Bs", VK_BACK},   {L"Del", VK_DELETE},
+    {L"End", VK_END},   {L"PgDn", VK_NEXT},   {L"PgUp", VK_PRIOR},   {L"Enter", VK_RETURN}, {L"Bs", VK_BACK},   {L"Del", VK_DELETE},
     {L"Tab", VK_TAB},   {L"F3", VK_F3},       {L"Esc", VK_ESCAPE},  {L"z", 'Z'},         {L"c", 'C'},
     {L"x", 'X'},        {L"v", 'V'},          {L"f", 'F'}};
 
@@ -103,6 +106,7 @@ TEST_F(DocumentTest, MovesAndEdits) {
         {L"ab|^", L"<Tab>c", L"ab|    c^"},
         {L"a|^b|c", L"<S-Tab>", L"a|^b|c"},
         {L"a^", L"<C-A-z>z\x7F", L"az^"},
+        {L"x^\xDC00", L"\xD83D\xDE00", L"x\xD83D\xDE00^\xDC00"},  // a lone second half already there
     };
     runAll(cases);
 }
@@ -115,6 +119,7 @@ TEST_F(DocumentTest, LineBlocks) {
         {L"a|^b|c", L"<C-Down><Bs>", L"^a"},
         {L"^", L"<C-Down><Del>", L"^"},
         {L"a|^b|c", L"<C-Down><Right>", L"a|b|c^"},
+        {L"a|^b|c", L"<C-A-Down>", L"a|b|^c block 1"},  // AltGr held
     };
     runAll(cases);
 }
@@ -127,12 +132,41 @@ TEST_F(DocumentTest, UndoAndRedo) {
         {L"a|^b|c", L"<C-Down><Tab><C-z>", L"a|b|^c"},
         {L"x^", L"\xD83D\xDE00<C-z>", L"x^"},
         {L"^a|b", L"<C-Down><Del><C-z>", L"a|^b"},
+        {L"^", L"abcdefghijk<C-z><C-z><C-z><C-z><C-z><C-z><C-z><C-z><C-z><C-z><C-z><C-S-z><C-S-z><C-S-z><C-S-z>"
+               L"<C-S-z><C-S-z><C-S-z><C-S-z><C-S-z><C-S-z><C-S-z>", L"abcdefghijk^"},
     };
     runAll(cases);
+    screenMode = ScreenMode::Viewer;  // closing the viewer ends the editor's state with the document
+    play(L"<Esc>");
+    EXPECT_TRUE(editor.undoHistory.empty() && editor.cursorColumn == 0);
+    for (size_t size : {kEditorSizeLimit, kEditorSizeLimit + 1}) {
+        open(L"^");
+        loadedText.lines[0].assign(size, L'd');
+        editor.redoHistory.resize(1);
+        play(L"x<C-z>y");
+        EXPECT_EQ(editor.undoHistory.size() + editor.redoHistory.size(), size > kEditorSizeLimit ? 0u : 1u) << size;
+    }
     open(L"a^");
     play(L"b<C-z><C-z>");
     EXPECT_EQ(statusLine, L"Undo: no previous step.");
     EXPECT_FALSE(editor.modified) << "undone to the state as opened";
+}
+
+// Each step goes on from the last; the frame applies the scroll rule. Undo and redo bring back the
+// first visible line of their state.
+TEST_F(DocumentTest, ScrollingByPageAndByLine) {
+    Canvas canvas(1920, 1080);
+    const int32_t rows = editorVisibleRows(1080);
+    open(L"^" + std::wstring(99, L'|'));
+    const struct { const wchar_t* keys; int32_t row, first; } steps[] = {
+        {L"<PgDn><PgDn><PgDn><PgDn>", 60, 61 - rows}, {L"<Down>", 61, 62 - rows}, {L"<PgUp>", 46, 62 - rows},
+        {L"x<PgUp><PgUp><PgUp><PgUp>", 0, 0},          {L"<C-z>", 46, 62 - rows}, {L"<C-S-z>", 0, 0},
+    };
+    for (const auto& step : steps) {
+        play(step.keys);
+        drawEditor(canvas.dc(), 1920, 1080);
+        EXPECT_TRUE(editor.cursorRow == step.row && loadedText.firstVisibleLine == step.first) << step.keys;
+    }
 }
 
 // Pastes go through the real Windows clipboard, which the test programs share: one test uses it.
@@ -165,6 +199,32 @@ TEST_F(DocumentTest, PastesAndTheirLimitsThroughTheClipboard) {
         play(L"<C-v>");
         EXPECT_EQ(statusLine, l.status) << l.document << " + " << l.clip;
     }
+    std::wstring text;
+    EXPECT_TRUE(readClipboardText(nullptr, text, 5) && text.size() == 5) << "no more read than asked";
+
+    // Another thread holds the clipboard open while the block goes to it.
+    HANDLE held = CreateEventW(nullptr, TRUE, FALSE, nullptr), done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder([&] {
+        HWND window = CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+        OpenClipboard(window);
+        SetEvent(held);
+        WaitForSingleObject(done, 10000);
+        CloseClipboard();
+        DestroyWindow(window);
+    });
+    WaitForSingleObject(held, 10000);
+    for (auto [keys, said] : {std::pair{L"<C-c>", L"No editor block marked."},
+                              std::pair{L"<C-Down><C-c>", L"Clipboard operation failed."}}) {
+        open(L"^a|b");
+        play(keys);
+        EXPECT_EQ(statusLine, said);
+    }
+    SetEvent(done);
+    holder.join();
+    CloseHandle(held);
+    CloseHandle(done);
+    play(L"<C-Down><C-c>");
+    EXPECT_EQ(statusLine, L"Block copied to clipboard.");
 
     // A block another program left without its terminating NUL, then no text at all.
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, 6);
@@ -172,8 +232,7 @@ TEST_F(DocumentTest, PastesAndTheirLimitsThroughTheClipboard) {
     GlobalUnlock(memory);
     ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory));
     CloseClipboard();
-    std::wstring text;
-    EXPECT_TRUE(readClipboardText(nullptr, text));
+    EXPECT_TRUE(readClipboardText(nullptr, text, 100));
     // Windows hands the block back as it was set; Wine ends the text inside it, over its last unit.
     EXPECT_TRUE(text == L"abc" || text == L"ab") << "nothing from beyond the block";
     ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard());
@@ -190,6 +249,7 @@ TEST_F(DocumentTest, Find) {
         {L"abc ^abc|x", L"<C-f>abc<Enter><F3>", L"^abc abc|x"},
         {L"ab ^x|cd", L"<C-f>ab<Enter>", L"^ab x|cd"},
         {L"^ab|c", L"<C-f>b|c<Enter>", L"^ab|c"},
+        {L"^x|\u00C4RGER", L"<C-f>\u00E4rger<Enter>", L"x|^\u00C4RGER"},
     };
     runAll(cases);
     open(L"^abc");
@@ -206,6 +266,9 @@ TEST_F(DocumentTest, Find) {
     EXPECT_EQ(editor.matchLength, 1);
     play(L"x");
     EXPECT_EQ(editor.matchRow, -1) << "an edit ends the highlight";
+    editor.findInput = L"zz";
+    play(L"<F3>");
+    EXPECT_EQ(statusLine, L"Search text not found: zz");
 }
 
 }  // namespace

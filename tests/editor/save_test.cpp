@@ -1,17 +1,23 @@
 // Saving on real files under Wine: every encoding and break comes back byte for byte, and no refusal
 // or failing step harms the file or leaves a temporary file beside it.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <sddl.h>
 
 #include "common/app_state.h"
+#include "common/keys.h"
 #include "common/links.h"
 #include "common/temp_folder.h"
 #include "editor/buffer.h"
+#include "editor/editor.h"
 #include "editor/save.h"
 #include "fs/file_ops.h"
 #include "panels/panels.h"
 #include "ui/state.h"
 
 namespace {
+
+using std::string_literals::operator""s;
 
 class SaveTest : public AppTest {
 protected:
@@ -61,10 +67,10 @@ TEST_F(SaveTest, EveryEncodingAndBreakComesBackByteForByte) {
     }
 }
 
-// Leaving, and Enter on YES. CopyFileW onto a folder is access denied on Windows and Wine alike, which
-// reads as read-only. 112: the disk is full.
+// Leaving, and Enter on YES, with an older .bak beside the file. CopyFileW onto a folder or a read-only
+// file is access denied on Windows and Wine alike, which reads as read-only. 112: the disk is full.
 TEST_F(SaveTest, RefusalsAndFailuresLeaveTheFileAndNoTemporary) {
-    enum Twist { None, ReadOnly, HeldOpen, BackupFolder, Partial, Deleted };
+    enum Twist { None, ReadOnly, HeldOpen, BackupFolder, Partial, Deleted, ReadOnlyBackup };
     constexpr FileCall none = FileCall::Count;
     const struct { const char* bytes; const wchar_t* line; Twist twist; FileCall fails; bool bak; const wchar_t* said; }
         cases[] = {
@@ -78,13 +84,19 @@ TEST_F(SaveTest, RefusalsAndFailuresLeaveTheFileAndNoTemporary) {
         {"old", L"new", None, FileCall::CreateNew, true, L"Save failed. Windows error: 112"},
         {"old", L"new", None, FileCall::Write, true, L"Save failed. Windows error: 112"},
         {"old", L"new", None, FileCall::Move, true, L"Save failed. Windows error: 112"},
-        {"caf\xE9", L"\u0141", None, none, true, L"Save failed. Windows error: 1113"},  // ANSI; best fit gives L
-        {"old", L"a\xD800", None, none, true, L"Save failed. Windows error: 1113"},     // UTF-8, a lone half
+        {"old", L"new", None, FileCall::ReadSecurity, true, L"Save failed. Windows error: 112"},
+        {"old", L"new", None, FileCall::SetTimes, true, L"Save failed. Windows error: 112"},
+        {"old", L"new", ReadOnlyBackup, none, false, L"Save blocked: file is read-only."},
+        {"caf\xE9", L"\u0141", None, none, false, L"Save failed. Windows error: 1113"},  // ANSI; best fit gives L
+        {"old", L"a\xD800", None, none, false, L"Save failed. Windows error: 1113"},     // UTF-8, a lone half
     };
     for (const auto& c : cases) {
         std::string ansi;
         if (c.line[0] == L'\u0141' && (GetACP() == CP_UTF8 || encodeText(c.line, TextEncoding::Ansi, ansi))) continue;
         open(c.bytes, c.line);
+        std::string older = c.twist == BackupFolder ? "<missing>" : "older";
+        if (c.twist != BackupFolder) temp.file(L"doc.txt.bak", older);
+        if (c.twist == ReadOnlyBackup) SetPathAttributes(path + L".bak", FILE_ATTRIBUTE_READONLY);
         if (c.twist == ReadOnly) SetPathAttributes(path, FILE_ATTRIBUTE_READONLY);
         if (c.twist == BackupFolder) temp.folder(L"doc.txt.bak");
         if (c.twist == Partial) editor.partial = true;
@@ -96,9 +108,10 @@ TEST_F(SaveTest, RefusalsAndFailuresLeaveTheFileAndNoTemporary) {
         ClearInjectedFailures();
         EXPECT_TRUE(statusLine == c.said && screenMode == ScreenMode::Editor && editor.modified) << statusLine;
         std::string kept = c.twist == Deleted ? "<missing>" : c.bytes;
-        EXPECT_TRUE(readFileBytes(path) == kept && (readFileBytes(path + L".bak") == c.bytes) == c.bak) << c.said;
+        EXPECT_TRUE(readFileBytes(path) == kept && readFileBytes(path + L".bak") == (c.bak ? c.bytes : older)) << c.said;
         EXPECT_FALSE(temporaryLeft(temp.path())) << c.said;
         SetPathAttributes(path, FILE_ATTRIBUTE_NORMAL);
+        SetPathAttributes(path + L".bak", FILE_ATTRIBUTE_NORMAL);
         removeTree(path + L".bak");
     }
 }
@@ -109,10 +122,90 @@ TEST_F(SaveTest, AHundredTakenTemporaryNamesRefuseTheSave) {
     for (int taken : {99, 100}) {
         open("old");
         for (int n = 0; n < taken; ++n) temp.file(name(n), "x");
-        EXPECT_EQ(writeDocument(path, 7, 0xFFFFFFFF), taken == 100 ? 183u : 0u);
+        std::string bytes;
+        WriteNotes notes;
+        EXPECT_TRUE(encodeDocument(bytes) == 0 && writeDocument(path, bytes, 7, 0xFFFFFFFF, notes) == (taken == 100 ? 183u : 0u));
         EXPECT_EQ(readFileBytes(path), taken == 100 ? "old" : "new");
         EXPECT_EQ(readFileBytes(temp / name(99)), taken == 100 ? "x" : "<missing>");
     }
+}
+
+// F4 says before the first key what a save of the untouched file writes; F2 then writes just that.
+TEST_F(SaveTest, OpeningSaysWhatAnUnchangedSaveWrites) {
+    const struct { const char* bytes; const wchar_t* said; const char* saved; } cases[] = {
+        {"a\r\nb\nc\r\n", L"Mixed line breaks: saving writes CR LF throughout.", "a\r\nb\r\nc\r\n"},
+        {"a\nb\rc\n", L"Mixed line breaks: saving writes LF throughout.", "a\nb\nc\n"},
+        {"\xEF\xBB\xBFok\xFF", L"This file cannot be saved: its bytes would not be written back unchanged.",
+         "\xEF\xBB\xBFok\xFF"},
+        {"a\nb\n", L"F4 EDITOR opened read-only: doc.txt", "a\nb\n"},
+    };
+    for (const auto& c : cases) {
+        temp.file(L"doc.txt", c.bytes);
+        resetPanels(temp.path(), temp.path());
+        loadListing(leftPanel);
+        selectEntryByName(leftPanel, L"doc.txt");
+        EXPECT_EQ(press({VK_F4}), c.said);
+        press({VK_F2, VK_RETURN, VK_ESCAPE});
+        EXPECT_TRUE(readFileBytes(path) == c.saved && screenMode == ScreenMode::MainView) << c.bytes;
+    }
+}
+
+std::wstring daclOf(const std::wstring& file) {
+    std::vector<BYTE> descriptor;
+    LPWSTR text = nullptr;
+    if (!ReadExplicitDacl(file, descriptor) || descriptor.empty() ||
+        !ConvertSecurityDescriptorToStringSecurityDescriptorW(descriptor.data(), SDDL_REVISION_1,
+                                                              DACL_SECURITY_INFORMATION, &text, nullptr))
+        return L"inherited";
+    std::wstring dacl = text;
+    LocalFree(text);
+    return dacl;
+}
+
+// Two saves in a row; the second on a hidden file with rights of its own whose final path cannot be
+// read (as on a RAM disk). Windows keeps the creation time too; Wine keeps none to compare.
+TEST_F(SaveTest, SavesKeepWhatTheFileHadBeyondItsBytes) {
+    auto save = [] { requestSave(nullptr); saveConfirmKey(nullptr, VK_RETURN); return statusLine; };
+    open("\xFF\xFEo\0"s, L"one");
+    editorCharacter(nullptr, L'\xD83D');  // the first half of a pair, the second typed after the save
+    EXPECT_EQ(save(), L"File saved: doc.txt");
+    editorCharacter(nullptr, L'\xDE00');
+    undo(nullptr);
+    EXPECT_EQ(loadedText.lines[0], L"\xD83Done") << "the second half took a step of its own";
+    // Only the system and this user; Wine keeps a DACL as the Unix mode, so it takes one of those.
+    HANDLE token = nullptr;
+    BYTE user[256];
+    DWORD size = 0;
+    LPWSTR sid = nullptr;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
+                GetTokenInformation(token, TokenUser, user, sizeof user, &size) &&
+                ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &sid));
+    CloseHandle(token);
+    PSECURITY_DESCRIPTOR own = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
+        (L"D:P(A;;FA;;;SY)(A;;FA;;;" + std::wstring(sid) + L")").c_str(), SDDL_REVISION_1, &own, nullptr));
+    LocalFree(sid);
+    ASSERT_TRUE(SetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, own));
+    LocalFree(own);
+    const std::wstring rights = daclOf(path);
+    SetPathAttributes(path, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
+    InjectFailure(FileCall::FinalPath, 1, ERROR_INVALID_FUNCTION);
+    loadedText.lines[0] = L"two";
+    EXPECT_EQ(save(), L"File saved: doc.txt");
+    EXPECT_TRUE(readFileBytes(path) == "\xFF\xFEt\0w\0o\0"s && readFileBytes(path + L".bak") == "\xFF\xFE\x3D\xD8o\0n\0e\0"s);
+    EXPECT_EQ(GetPathAttributes(path), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    EXPECT_EQ(daclOf(path), rights);
+
+    // What cannot be undone after the rename is said; a temporary file that stays is named.
+    InjectFailure(FileCall::SetAttributes, 1, ERROR_ACCESS_DENIED);
+    EXPECT_EQ(save(), L"File saved: doc.txt. Attributes not restored. Windows error: 5");
+    InjectFailure(FileCall::Move, 1, ERROR_DISK_FULL);
+    InjectFailure(FileCall::DeleteFile, 1, ERROR_ACCESS_DENIED);
+    std::wstring said = save();
+    WIN32_FIND_DATAW left;
+    ASSERT_TRUE(FindFirstPath(temp / L".torvane_save_*", left).valid());
+    EXPECT_EQ(said.rfind(L"Save failed. Windows error: 112. Temporary item left behind: ", 0), 0u) << said;
+    EXPECT_EQ(said.substr(said.size() - wcslen(left.cFileName)), left.cFileName);
 }
 
 }  // namespace
