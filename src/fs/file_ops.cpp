@@ -162,8 +162,9 @@ bool daclIsExplicit(PSECURITY_DESCRIPTOR descriptor) {
     if (!GetSecurityDescriptorControl(descriptor, &control, &revision) ||
         !GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted))
         return true;
-    if (!present) return false;
-    if (!dacl || (control & SE_DACL_PROTECTED)) return true;  // a null DACL lets everyone in
+    // No DACL, or a null one (everyone in, as FAT answers): a new file is no more open than that.
+    if (!present || !dacl) return false;
+    if (control & SE_DACL_PROTECTED) return true;
     for (DWORD i = 0; i < dacl->AceCount; ++i) {
         ACE_HEADER* ace = nullptr;
         if (!GetAce(dacl, i, reinterpret_cast<void**>(&ace)) || !(ace->AceFlags & INHERITED_ACE)) return true;
