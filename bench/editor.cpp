@@ -105,15 +105,16 @@ int main() {
     editor.findInput = L"no such text";
     report("find without a match", medianOf(100, [](int) { findNext(nullptr, true); }), 5);
 
-    // One line of 524,288 units and a 120-character search text that differs from it only in its
-    // first character: every start position looks alike, and each is compared from the end.
+    // One line of 524,288 units and a 120-character piece of it with its middle character changed:
+    // the line repeats every 31 units, so the search meets a half match at every turn.
     std::wstring line;
     while (line.size() < 524288) line += L"Gr\u00FC\u00DFe aus K\u00F6ln, \u00C4rger im B\u00FCro. ";
     line.resize(524288);
     resetEditor();
     loadedText.lines = {line};
     initialiseEditor(false);
-    editor.findInput = L"#" + line.substr(1, kFindInputLimit - 1);
+    editor.findInput = line.substr(1, kFindInputLimit);
+    editor.findInput[kFindInputLimit / 2] = L'#';
     report("find 120 characters, no match", medianOf(50, [](int) { findNext(nullptr, true); }), 5,
            "one line of 524,288 units");
 

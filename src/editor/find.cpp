@@ -1,7 +1,8 @@
 #include "editor/find.h"
 
 #include <algorithm>
-#include <functional>
+#include <cwchar>
+#include <iterator>
 
 #include "editor/buffer.h"
 #include "settings/language.h"
@@ -39,14 +40,28 @@ void lowerCase(const std::wstring& text, std::wstring& lowered) {
         lowered = text;
 }
 
-using Searcher = std::boyer_moore_horspool_searcher<std::wstring::const_iterator>;
+// Horspool's search over lower-cased text: how far the pattern may move on when the unit under its
+// last position mismatches, by that unit's low byte (units sharing a low byte take the shortest move,
+// so no match is skipped).
+struct Searcher {
+    size_t shift[256];
+    explicit Searcher(const std::wstring& pattern) {
+        size_t last = pattern.size() - 1;
+        std::fill(std::begin(shift), std::end(shift), pattern.size());
+        for (size_t i = 0; i < last; ++i) shift[pattern[i] & 0xFF] = last - i;
+    }
+};
 
 // First column >= `from` where the lower-cased pattern starts in the lower-cased line, or -1.
 int32_t findInLine(const std::wstring& lowered, const std::wstring& pattern, const Searcher& searcher,
                    int32_t from) {
-    if (pattern.size() > lowered.size() || static_cast<size_t>(from) > lowered.size() - pattern.size()) return -1;
-    auto at = std::search(lowered.begin() + from, lowered.end(), searcher);
-    return at == lowered.end() ? -1 : static_cast<int32_t>(at - lowered.begin());
+    size_t size = pattern.size(), last = size - 1;
+    for (size_t at = static_cast<size_t>(from); at + size <= lowered.size();
+         at += searcher.shift[lowered[at + last] & 0xFF]) {
+        if (lowered[at + last] == pattern[last] && wmemcmp(lowered.data() + at, pattern.data(), last) == 0)
+            return static_cast<int32_t>(at);
+    }
+    return -1;
 }
 
 }  // namespace
@@ -54,16 +69,17 @@ int32_t findInLine(const std::wstring& lowered, const std::wstring& pattern, con
 bool findText(const std::wstring& pattern, int32_t row, int32_t column, int32_t& foundRow, int32_t& foundColumn) {
     const std::vector<std::wstring>& lines = loadedText.lines;
     if (pattern.empty() || lines.empty()) return false;
-    std::wstring lowered, line;
-    lowerCase(pattern, lowered);
-    // Each line is lower-cased once, not at every start position; the searcher skips ahead.
-    Searcher searcher(lowered.cbegin(), lowered.cend());
     int32_t count = static_cast<int32_t>(lines.size());
     row = std::clamp(row, 0, count - 1);
     column = std::max(column, 0);
+    // Each line is lower-cased once per search, the start row too, which is searched twice.
+    std::wstring lowered, line, startLine;
+    lowerCase(pattern, lowered);
+    lowerCase(lines[row], startLine);
+    Searcher searcher(lowered);
     auto found = [&](int32_t r, int32_t from) {
-        lowerCase(lines[r], line);
-        int32_t at = findInLine(line, lowered, searcher, from);
+        if (r != row) lowerCase(lines[r], line);
+        int32_t at = findInLine(r == row ? startLine : line, lowered, searcher, from);
         if (at < 0) return false;
         foundRow = r;
         foundColumn = at;
