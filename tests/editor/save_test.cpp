@@ -24,22 +24,25 @@ protected:
     TempFolder temp;
     const std::wstring path = temp / L"doc.txt";
 
-    // doc.txt holding `bytes`, opened as F4 does, then edited: `line` (unless empty) becomes line 1.
-    void open(const std::string& bytes, const std::wstring& line = L"new") {
+    // doc.txt holding `bytes`, opened with F4, then edited: `line` (unless empty) becomes line 1. The
+    // panel is emptied, so what it shows after a save is the save's own listing. Returns what F4 said.
+    std::wstring open(const std::string& bytes, const std::wstring& line = L"new") {
         temp.file(L"doc.txt", bytes);
-        bool partial = false;
-        EXPECT_EQ(loadTextFile(path, false, partial), LoadOutcome::Loaded);
-        loadedText.fileName = L"doc.txt";
-        loadedText.fullPath = path;
-        initialiseEditor(partial);
+        resetPanels(temp.path(), temp.path());
+        loadListing(leftPanel);
+        selectEntryByName(leftPanel, L"doc.txt");
+        screenMode = ScreenMode::MainView;
+        std::wstring said = press({VK_F4});
         resetPanels(temp.path(), temp.path());
         takeSnapshot();
         editor.modified = true;
         if (!line.empty()) loadedText.lines[0] = line;
+        return said;
     }
-    bool temporaryLeft(const std::wstring& folder) {
+    // The name of a temporary save file in `folder`, or "".
+    std::wstring temporaryLeft(const std::wstring& folder) {
         WIN32_FIND_DATAW data;
-        return FindFirstPath(folder + L"\\.torvane_save_*", data).valid();
+        return FindFirstPath(folder + L"\\.torvane_save_*", data).valid() ? data.cFileName : L"";
     }
 };
 
@@ -56,13 +59,12 @@ TEST_F(SaveTest, EveryEncodingAndBreakComesBackByteForByte) {
             std::string bytes, what = std::to_string(e) + " " + std::to_string(wcslen(text));
             ASSERT_TRUE(encodeText(text, TextEncoding(e), bytes));
             open(bytes, L"");
-            requestSave(nullptr);
-            saveConfirmKey(nullptr, VK_RETURN);
+            std::wstring said = press({VK_F2, VK_RETURN});
             const DirEntry* at = cursorEntry(activePanel());
-            EXPECT_TRUE(statusLine == L"File saved: doc.txt" && at && at->name == L"doc.txt") << what;
+            EXPECT_TRUE(said == L"File saved: doc.txt" && at && at->name == L"doc.txt") << what;
             EXPECT_TRUE(readFileBytes(file) == bytes && readFileBytes(file + L".bak") == bytes) << what;
-            EXPECT_TRUE(!editor.modified && editor.undoHistory.empty() && !temporaryLeft(temp.path())) << what;
-            EXPECT_TRUE(!link.made() || (SameFileIdentity(path, real) && !temporaryLeft(temp / L"real"))) << what;
+            EXPECT_TRUE(!editor.modified && editor.undoHistory.empty() && temporaryLeft(temp.path()).empty()) << what;
+            EXPECT_TRUE(!link.made() || (SameFileIdentity(path, real) && temporaryLeft(temp / L"real").empty())) << what;
         }
     }
 }
@@ -94,24 +96,21 @@ TEST_F(SaveTest, RefusalsAndFailuresLeaveTheFileAndNoTemporary) {
         std::string ansi;
         if (c.line[0] == L'\u0141' && (GetACP() == CP_UTF8 || encodeText(c.line, TextEncoding::Ansi, ansi))) continue;
         open(c.bytes, c.line);
-        std::string older = c.twist == BackupFolder ? "<missing>" : "older";
-        if (c.twist != BackupFolder) temp.file(L"doc.txt.bak", older);
+        if (c.twist == BackupFolder) temp.folder(L"doc.txt.bak");
+        else temp.file(L"doc.txt.bak", "older");
         if (c.twist == ReadOnlyBackup) SetPathAttributes(path + L".bak", FILE_ATTRIBUTE_READONLY);
         if (c.twist == ReadOnly) SetPathAttributes(path, FILE_ATTRIBUTE_READONLY);
-        if (c.twist == BackupFolder) temp.folder(L"doc.txt.bak");
         if (c.twist == Partial) editor.partial = true;
         if (c.twist == Deleted) DeleteFilePath(path);
         if (c.fails != none) InjectFailure(c.fails, 1, ERROR_DISK_FULL);
         FileHandle holder = c.twist == HeldOpen ? OpenForReading(path) : FileHandle();  // sharing reads only
-        requestLeave(nullptr);
-        saveConfirmKey(nullptr, VK_RETURN);
+        std::wstring said = press({VK_ESCAPE, VK_RETURN});
         ClearInjectedFailures();
-        EXPECT_TRUE(statusLine == c.said && screenMode == ScreenMode::Editor && editor.modified) << statusLine;
-        std::string kept = c.twist == Deleted ? "<missing>" : c.bytes;
-        EXPECT_TRUE(readFileBytes(path) == kept && readFileBytes(path + L".bak") == (c.bak ? c.bytes : older)) << c.said;
-        EXPECT_FALSE(temporaryLeft(temp.path())) << c.said;
+        EXPECT_TRUE(said == c.said && screenMode == ScreenMode::Editor && editor.modified) << said;
+        std::string kept = c.twist == Deleted ? "<missing>" : c.bytes, bak = c.twist == BackupFolder ? "<missing>" : "older";
+        EXPECT_TRUE(readFileBytes(path) == kept && readFileBytes(path + L".bak") == (c.bak ? c.bytes : bak)) << c.said;
+        EXPECT_EQ(temporaryLeft(temp.path()), L"") << c.said;
         SetPathAttributes(path, FILE_ATTRIBUTE_NORMAL);
-        SetPathAttributes(path + L".bak", FILE_ATTRIBUTE_NORMAL);
         removeTree(path + L".bak");
     }
 }
@@ -137,12 +136,8 @@ TEST_F(SaveTest, OpeningSaysWhatAnUnchangedSaveWrites) {
              std::tuple{"a\nb\rc\n", L"Mixed line breaks: saving writes LF throughout.", "a\nb\nc\n"},
              std::tuple{"\xEF\xBB\xBFok\xFF", L"This file cannot be saved: its bytes would not be written back unchanged.",
                         "\xEF\xBB\xBFok\xFF"}}) {
-        temp.file(L"doc.txt", bytes);
-        resetPanels(temp.path(), temp.path());
-        loadListing(leftPanel);
-        selectEntryByName(leftPanel, L"doc.txt");
-        EXPECT_EQ(press({VK_F4}), said);
-        press({VK_F2, VK_RETURN, VK_ESCAPE});
+        EXPECT_EQ(open(bytes, L""), said);
+        press({VK_F2, VK_RETURN});
         EXPECT_EQ(readFileBytes(path), saved);
     }
 }
@@ -150,13 +145,11 @@ TEST_F(SaveTest, OpeningSaysWhatAnUnchangedSaveWrites) {
 // Two saves in a row; the second on a hidden file with rights of its own whose final path cannot be
 // read (as on a RAM disk). Windows keeps the creation time too; Wine keeps none to compare.
 TEST_F(SaveTest, SavesKeepWhatTheFileHadBeyondItsBytes) {
-    auto save = [] { requestSave(nullptr); saveConfirmKey(nullptr, VK_RETURN); return statusLine; };
     open("\xFF\xFEo\0"s, L"one");
     editorCharacter(nullptr, L'\xD83D');  // the first half of a pair, the second typed after the save
-    EXPECT_EQ(save(), L"File saved: doc.txt");
+    EXPECT_EQ(press({VK_F2, VK_RETURN}), L"File saved: doc.txt");
     editorCharacter(nullptr, L'\xDE00');
-    undo(nullptr);
-    EXPECT_EQ(loadedText.lines[0], L"\xD83Done") << "the second half took a step of its own";
+    EXPECT_EQ(editor.undoHistory.size(), 1u) << "the second half took a step of its own";
     // The folder's rights but the last (under Wine, everyone's read), protected from the folder's.
     DWORD size = 0;
     GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
@@ -164,28 +157,24 @@ TEST_F(SaveTest, SavesKeepWhatTheFileHadBeyondItsBytes) {
     BOOL present = FALSE, defaulted = FALSE;
     PACL dacl = nullptr;
     ASSERT_TRUE(GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, own.data(), size, &size) &&
-                GetSecurityDescriptorDacl(own.data(), &present, &dacl, &defaulted) &&
-                DeleteAce(dacl, dacl->AceCount - 1) &&
+                GetSecurityDescriptorDacl(own.data(), &present, &dacl, &defaulted) && DeleteAce(dacl, dacl->AceCount - 1) &&
                 SetSecurityDescriptorControl(own.data(), SE_DACL_PROTECTED, SE_DACL_PROTECTED) &&
                 SetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, own.data()) && ReadExplicitDacl(path, rights));
     SetPathAttributes(path, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
     InjectFailure(FileCall::FinalPath, 1, ERROR_INVALID_FUNCTION);
     loadedText.lines[0] = L"two";
-    EXPECT_EQ(save(), L"File saved: doc.txt");
+    EXPECT_EQ(press({VK_F2, VK_RETURN}), L"File saved: doc.txt");
     EXPECT_TRUE(readFileBytes(path) == "\xFF\xFEt\0w\0o\0"s && readFileBytes(path + L".bak") == "\xFF\xFE\x3D\xD8o\0n\0e\0"s);
     EXPECT_EQ(GetPathAttributes(path), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
     EXPECT_TRUE(ReadExplicitDacl(path, kept) && !rights.empty() && kept == rights);
 
     // What cannot be undone after the rename is said; a temporary file that stays is named.
     InjectFailure(FileCall::SetAttributes, 1, ERROR_ACCESS_DENIED);
-    EXPECT_EQ(save(), L"File saved: doc.txt. Attributes not restored. Windows error: 5");
+    EXPECT_EQ(press({VK_F2, VK_RETURN}), L"File saved: doc.txt. Attributes not restored. Windows error: 5");
     InjectFailure(FileCall::Move, 1, ERROR_DISK_FULL);
     InjectFailure(FileCall::DeleteFile, 1, ERROR_ACCESS_DENIED);
-    std::wstring said = save();
-    WIN32_FIND_DATAW left;
-    ASSERT_TRUE(FindFirstPath(temp / L".torvane_save_*", left).valid());
-    EXPECT_TRUE(said.find(L"112. Temporary item left behind: ") != std::wstring::npos &&
-                said.find(left.cFileName) != std::wstring::npos) << said;
+    std::wstring said = press({VK_F2, VK_RETURN});
+    EXPECT_EQ(said, L"Save failed. Windows error: 112. Temporary item left behind: " + temp / temporaryLeft(temp.path()));
 }
 
 }  // namespace

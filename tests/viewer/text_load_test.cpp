@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 #include "common/app_state.h"
 #include "common/temp_folder.h"
@@ -19,7 +20,7 @@ std::wstring joined(const wchar_t* separator = L"|") {
 }
 
 constexpr auto NotText = static_cast<TextEncoding>(-1);
-constexpr int Same = 0, Unsafe = 1, Mixed = 2;  // the same bytes; refused; other breaks
+constexpr int Same = 0, Unsafe = 1, Mixed = 2;  // the same bytes; refused; other breaks (the two flags)
 const wchar_t* const kBreaks[] = {L"\r\n", L"\n", L"\r"};  // by LineEndingStyle
 
 TEST(TextLoad, EncodingsLinesAndRefusals) {
@@ -54,7 +55,7 @@ TEST(TextLoad, EncodingsLinesAndRefusals) {
         {"a\0b"s, NotText, nullptr, LineEndingStyle::CrLf, Same},
     };
     for (const auto& c : cases) {
-        std::string shown = c.bytes.substr(0, 16);
+        std::string shown = c.bytes.substr(0, 16), saved;
         LoadOutcome outcome = loadTextBytes(c.bytes, true, false);
         if (c.encoding == NotText) {
             EXPECT_EQ(outcome, LoadOutcome::NotText) << shown;
@@ -65,9 +66,7 @@ TEST(TextLoad, EncodingsLinesAndRefusals) {
         EXPECT_EQ(loadedText.encoding, c.encoding) << shown;
         EXPECT_EQ(c.lines ? joined() : L"", c.lines ? c.lines : L"") << shown;
         EXPECT_EQ(loadedText.lineEnding, c.style) << shown;
-        EXPECT_EQ(loadedText.unsafeToSave, c.save == Unsafe) << shown;
-        EXPECT_EQ(loadedText.mixedLineBreaks, c.save == Mixed) << shown;
-        std::string saved;
+        EXPECT_EQ(loadedText.unsafeToSave * Unsafe + loadedText.mixedLineBreaks * Mixed, c.save) << shown;
         loadTextBytes(c.bytes, false, false);
         EXPECT_EQ(encodeText(joined(kBreaks[static_cast<int>(c.style)]), c.encoding, saved) && saved == c.bytes,
                   c.save == Same) << shown;
@@ -85,20 +84,11 @@ std::string units(size_t count, wchar_t odd, size_t odds) {
     return bytes;
 }
 
+// One zero unit in twenty, one control unit in ten, a third ASCII with the rest plausible; under four bytes.
 TEST(TextLoad, TheUtf16SamplingRuleAtItsBounds) {
-    EXPECT_TRUE(looksLikeUtf16(units(20, 0, 1), false));    // one zero unit in twenty
-    EXPECT_FALSE(looksLikeUtf16(units(20, 0, 2), false));
-    EXPECT_TRUE(looksLikeUtf16(units(10, 1, 1), false));    // one control unit in ten
-    EXPECT_FALSE(looksLikeUtf16(units(10, 1, 2), false));
-    EXPECT_TRUE(looksLikeUtf16(units(9, 0x4E00, 6), false));  // a third ASCII, the rest plausible
-    EXPECT_FALSE(looksLikeUtf16(units(9, 0x4E00, 7), false));
-    EXPECT_FALSE(looksLikeUtf16(units(1, L'a', 0), false));  // under four bytes
-}
-
-TEST(TextLoad, ALoneHalfHasNoUtf8) {
-    std::string bytes;
-    EXPECT_FALSE(encodeText(L"lone \xD800 half", TextEncoding::Utf8, bytes));
-    EXPECT_EQ(GetLastError(), 1113u);
+    for (auto [count, odd, odds, utf16] : {std::tuple{20, 0, 1, true}, {20, 0, 2, false}, {10, 1, 1, true},
+                                           {10, 1, 2, false}, {9, 0x4E00, 6, true}, {9, 0x4E00, 7, false}, {1, 'a', 0, false}})
+        EXPECT_EQ(looksLikeUtf16(units(count, odd, odds), false), utf16) << count << " units, " << odds << " odd";
 }
 
 using TextFileTest = AppTest;
