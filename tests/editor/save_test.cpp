@@ -107,8 +107,9 @@ TEST_F(SaveTest, RefusalsAndFailuresLeaveTheFileAndNoTemporary) {
         std::wstring said = press({VK_ESCAPE, VK_RETURN});
         ClearInjectedFailures();
         EXPECT_TRUE(said == c.said && screenMode == ScreenMode::Editor && editor.modified) << said;
-        std::string kept = c.twist == Deleted ? "<missing>" : c.bytes, bak = c.twist == BackupFolder ? "<missing>" : "older";
-        EXPECT_TRUE(readFileBytes(path) == kept && readFileBytes(path + L".bak") == (c.bak ? c.bytes : bak)) << c.said;
+        std::string kept = c.twist == Deleted ? "<missing>" : c.bytes;
+        std::string bak = c.bak ? c.bytes : c.twist == BackupFolder ? "<missing>" : "older";
+        EXPECT_TRUE(readFileBytes(path) == kept && readFileBytes(path + L".bak") == bak) << c.said;
         EXPECT_EQ(temporaryLeft(temp.path()), L"") << c.said;
         SetPathAttributes(path, FILE_ATTRIBUTE_NORMAL);
         removeTree(path + L".bak");
@@ -173,8 +174,8 @@ TEST_F(SaveTest, SavesKeepWhatTheFileHadBeyondItsBytes) {
     EXPECT_EQ(press({VK_F2, VK_RETURN}), L"File saved: doc.txt. Attributes not restored. Windows error: 5");
     InjectFailure(FileCall::Move, 1, ERROR_DISK_FULL);
     InjectFailure(FileCall::DeleteFile, 1, ERROR_ACCESS_DENIED);
-    std::wstring said = press({VK_F2, VK_RETURN});
-    EXPECT_EQ(said, L"Save failed. Windows error: 112. Temporary item left behind: " + temp / temporaryLeft(temp.path()));
+    std::wstring said = press({VK_F2, VK_RETURN}), left = temp / temporaryLeft(temp.path());
+    EXPECT_EQ(said, L"Save failed. Windows error: 112. Temporary item left behind: " + left);
 }
 
 }  // namespace
