@@ -20,10 +20,10 @@
 namespace {
 
 const std::map<std::wstring, UINT> kKeys = {
-    {L"Left", VK_LEFT}, {L"Right", VK_RIGHT}, {L"Up", VK_UP},       {L"Down", VK_DOWN}, {L"Home", VK_HOME},
-    {L"End", VK_END},   {L"PgDn", VK_NEXT},   {L"PgUp", VK_PRIOR},  {L"Enter", VK_RETURN}, {L"Bs", VK_BACK},
-    {L"Del", VK_DELETE}, {L"Tab", VK_TAB},    {L"F3", VK_F3},       {L"Esc", VK_ESCAPE}, {L"z", 'Z'},
-    {L"c", 'C'},        {L"x", 'X'},          {L"v", 'V'},          {L"f", 'F'}};
+    {L"Left", VK_LEFT}, {L"Right", VK_RIGHT}, {L"Up", VK_UP},      {L"Down", VK_DOWN},    {L"Home", VK_HOME},
+    {L"End", VK_END},   {L"PgDn", VK_NEXT},   {L"PgUp", VK_PRIOR}, {L"Enter", VK_RETURN}, {L"Bs", VK_BACK},
+    {L"Del", VK_DELETE}, {L"Tab", VK_TAB},    {L"F3", VK_F3},      {L"Esc", VK_ESCAPE},   {L"z", 'Z'},
+    {L"c", 'C'},        {L"x", 'X'},          {L"v", 'V'},         {L"f", 'F'}};
 
 const std::pair<wchar_t, int> kModifiers[] = {{L'C', VK_CONTROL}, {L'S', VK_SHIFT}, {L'A', VK_MENU}};
 
