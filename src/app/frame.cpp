@@ -125,6 +125,28 @@ bool onlyProgressBoxVisible(HDC dc, int w, int h) {
     return EqualRect(&both, &visible) != 0;
 }
 
+void drawStatusLine(HDC dc, int w, int h) {
+    drawText(dc, rectOf(24, h - 102, w - 24, h - 74), statusLine, theme.statusForeground, boldText(), true,
+             kLineLeftMiddle);
+}
+
+// The viewer's and the editor's box ends 10 pixels inside the status line, the only place the
+// editor reports: the message is drawn again over the box, on the window's background, to read whole.
+void drawStatusLineOverBox(HDC dc, int w, int h) {
+    bool covered = screenMode == ScreenMode::Viewer || screenMode == ScreenMode::Editor ||
+                   screenMode == ScreenMode::EditorHelp || screenMode == ScreenMode::EditorFind ||
+                   screenMode == ScreenMode::EditorSaveConfirm;
+    if (!covered || statusLine.empty()) return;
+    RECT text = rectOf(24, h - 102, w - 24, h - 74);
+    {
+        SelectedObject font(dc, pickFont(boldText(), true));
+        DrawTextW(dc, statusLine.c_str(), static_cast<int>(statusLine.size()), &text,
+                  DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    fillRect(dc, rectOf(20, h - 102, std::min(static_cast<int>(text.right) + 4, w - 20), h - 76), theme.windowBackground);
+    drawStatusLine(dc, w, h);
+}
+
 }  // namespace
 
 void drawFrame(HDC dc, int w, int h) {
@@ -136,8 +158,8 @@ void drawFrame(HDC dc, int w, int h) {
     drawPanelFrame(dc, right, rightPanel, !leftPanelActive);
     drawPanelContents(dc, left, leftPanel);
     drawPanelContents(dc, right, rightPanel);
-    drawText(dc, rectOf(24, h - 102, w - 24, h - 74), statusLine, theme.statusForeground, boldText(), true,
-             kLineLeftMiddle);
+    drawStatusLine(dc, w, h);
     drawFunctionBar(dc, w, h);
     drawModeScreen(dc, w, h);
+    drawStatusLineOverBox(dc, w, h);
 }

@@ -1,6 +1,7 @@
 #include "app/input.h"
 
 #include "app/main_view.h"
+#include "editor/buffer.h"
 #include "editor/editor.h"
 #include "editor/find.h"
 #include "editor/save.h"
@@ -50,7 +51,10 @@ void dispatchKey(HWND window, UINT key) {
     case ScreenMode::RunConfirm:
         return runConfirmKey(window, key);
     case ScreenMode::Viewer:
-        return viewerKey(window, key);
+        viewerKey(window, key);
+        // The editor's state and its histories go with the document; the viewer's floor cannot reach them.
+        if (screenMode != ScreenMode::Viewer) resetEditor();
+        return;
     case ScreenMode::Editor:
         return editorKey(window, key);
     case ScreenMode::EditorHelp:

@@ -1,5 +1,6 @@
 #include "editor/block.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "editor/buffer.h"
@@ -77,7 +78,7 @@ bool putClipboardText(HWND window, const std::wstring& text) {
     return true;  // the clipboard owns the memory now
 }
 
-bool readClipboardText(HWND window, std::wstring& text) {
+bool readClipboardText(HWND window, std::wstring& text, size_t limit) {
     text.clear();
     if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return false;
     OpenedClipboard clipboard(window);
@@ -86,7 +87,7 @@ bool readClipboardText(HWND window, std::wstring& text) {
     const wchar_t* source = memory ? static_cast<const wchar_t*>(GlobalLock(memory)) : nullptr;
     if (!source) return false;
     // Another program may have put a block without its terminating NUL there.
-    size_t units = GlobalSize(memory) / sizeof(wchar_t), length = 0;
+    size_t units = std::min(GlobalSize(memory) / sizeof(wchar_t), limit), length = 0;
     while (length < units && source[length] != L'\0') ++length;
     text.assign(source, length);
     GlobalUnlock(memory);
@@ -105,7 +106,8 @@ void cutBlock(HWND window) {
 
 void pasteClipboard(HWND window) {
     std::wstring text;
-    if (!readClipboardText(window, text)) return reportStatus(window, localize(kNoText));
+    // One unit over the limit is enough to refuse: hundreds of megabytes are never copied.
+    if (!readClipboardText(window, text, kClipboardTextLimit + 1)) return reportStatus(window, localize(kNoText));
     if (text.size() > kClipboardTextLimit) return reportStatus(window, localize(kTooLong));
     size_t size = documentSize();
     if (size > kEditorSizeLimit || text.size() > kEditorSizeLimit - size) return reportStatus(window, localize(kLimit));

@@ -7,9 +7,9 @@
 
 // Fills the block first and only then empties the clipboard, so a failure leaves its old content.
 bool putClipboardText(HWND window, const std::wstring& text);
-// The clipboard's Unicode text up to its first NUL, never past the end of its block; false when it
-// holds none.
-bool readClipboardText(HWND window, std::wstring& text);
+// The clipboard's Unicode text up to its first NUL, never past the end of its block nor past `limit`
+// units; false when it holds none.
+bool readClipboardText(HWND window, std::wstring& text, size_t limit);
 
 void copyBlock(HWND window);
 void cutBlock(HWND window);

@@ -253,7 +253,11 @@ void insertCharacter(wchar_t ch) {
     // The second half of a pair joins the step of the first, so one undo never splits a character.
     bool joinsPair = editor.highSurrogateTyped && isLow(ch) && editor.cursorColumn > 0 &&
                      editor.cursorRow < lineCount() && isHigh(cursorLine()[editor.cursorColumn - 1]);
+    int32_t column = editor.cursorColumn;
     beginChange();
+    // The clamp would put the cursor back before the first half, whose next unit (a lone second
+    // half already in the text) completes it; the typed second half belongs right after the first.
+    if (joinsPair) editor.cursorColumn = column;
     if (!joinsPair) takeSnapshot();
     cursorLine().insert(static_cast<size_t>(editor.cursorColumn), 1, ch);
     editor.highSurrogateTyped = isHigh(ch);
@@ -433,6 +437,8 @@ void takeSnapshot() {
 void clearHistories() {
     editor.undoHistory.clear();
     editor.redoHistory.clear();
+    // A second half typed next must take a step of its own: the first half's step is gone.
+    editor.highSurrogateTyped = false;
 }
 
 void undo(HWND window) {

@@ -20,6 +20,16 @@ const LocalizedText kFilesOnly = {L"F4 EDITOR works for files only.", L"F4 EDITO
                                   L"F4 EDITOR funziona solo con file."};
 const LocalizedText kOpened = {L"F4 EDITOR opened read-only: ", L"F4 EDITOR nur lesend geoeffnet: ",
                                L"F4 EDITEUR ouvert en lecture seule: ", L"F4 EDITOR aperto in sola lettura: "};
+const LocalizedText kMixedBreaks = {L"Mixed line breaks: saving writes %ls throughout.",
+                                    L"Gemischte Zeilenumbrueche: Speichern schreibt durchgehend %ls.",
+                                    L"Sauts de ligne mixtes: l'enregistrement ecrit %ls partout.",
+                                    L"Interruzioni di riga miste: il salvataggio scrive %ls ovunque."};
+const LocalizedText kCannotSave = {
+    L"This file cannot be saved: its bytes would not be written back unchanged.",
+    L"Diese Datei kann nicht gespeichert werden: ihre Bytes wuerden nicht unveraendert zurueckgeschrieben.",
+    L"Ce fichier ne peut pas etre enregistre: ses octets ne seraient pas reecrits a l'identique.",
+    L"Questo file non puo essere salvato: i suoi byte non verrebbero riscritti invariati."};
+const wchar_t* const kStyleNames[] = {L"CR LF", L"LF", L"CR"};  // by LineEndingStyle
 const LocalizedText kHelpOpened = {L"Editor help opened.", L"Editor-Hilfe geoeffnet.", L"Aide editeur ouverte.",
                                    L"Aiuto editor aperto."};
 const LocalizedText kHelpClosed = {L"Editor help closed.", L"Editor-Hilfe geschlossen.", L"Aide editeur fermee.",
@@ -129,7 +139,15 @@ void openEditor(HWND window) {
     bool partial = false;
     if (!loadCursorFile(window, kFilesOnly, false, partial)) return;
     initialiseEditor(partial);
-    switchScreen(window, ScreenMode::Editor, localize(kOpened) + loadedText.fileName);
+    // What a save would do to a file the user has not touched is said before the first key.
+    std::wstring status = localize(kOpened) + loadedText.fileName;
+    if (!partial && loadedText.unsafeToSave) {
+        status = localize(kCannotSave);
+    } else if (!partial && loadedText.mixedLineBreaks) {
+        status = localize(kMixedBreaks);
+        status.replace(status.find(L"%ls"), 3, kStyleNames[static_cast<int>(loadedText.lineEnding)]);
+    }
+    switchScreen(window, ScreenMode::Editor, status);
 }
 
 void editorKey(HWND window, UINT key) {
@@ -141,8 +159,10 @@ void editorKey(HWND window, UINT key) {
     case VK_F3: return editor.findInput.empty() ? openFind(window) : findNext(window, true);
     default: break;
     }
-    // AltGr arrives as Ctrl+Alt: with Alt down the Ctrl commands stay away from typed characters.
-    if (keyDown(VK_CONTROL) && !keyDown(VK_MENU) && controlCommand(window, key)) return;
+    // AltGr arrives as Ctrl+Alt and types characters with letter keys: only the letter commands wait
+    // for Alt to be up; AltGr types nothing with the arrows.
+    bool arrow = key == VK_UP || key == VK_DOWN;
+    if (keyDown(VK_CONTROL) && (arrow || !keyDown(VK_MENU)) && controlCommand(window, key)) return;
     bool block = editor.blockActive;
     switch (key) {
     case VK_RETURN: splitLine(); break;

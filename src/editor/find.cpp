@@ -1,7 +1,8 @@
 #include "editor/find.h"
 
 #include <algorithm>
-#include <cwctype>
+#include <cwchar>
+#include <iterator>
 
 #include "editor/buffer.h"
 #include "settings/language.h"
@@ -28,14 +29,37 @@ const LocalizedText kHint = {L"Type text   Enter/F3 = find next   Backspace = de
                              L"Saisir texte   Enter/F3 = chercher suivant   Backspace = effacer   ESC = retour",
                              L"Scrivi testo   Enter/F3 = trova prossimo   Backspace = cancella   ESC = indietro"};
 
-// First column >= `from` where the lower-cased pattern starts in `line`, or -1.
-int32_t findInLine(const std::wstring& line, const std::wstring& lowered, int32_t from) {
-    if (lowered.size() > line.size()) return -1;
-    size_t last = line.size() - lowered.size();
-    for (size_t start = static_cast<size_t>(std::max(from, 0)); start <= last; ++start) {
-        size_t i = 0;
-        while (i < lowered.size() && static_cast<wchar_t>(towlower(line[start + i])) == lowered[i]) ++i;
-        if (i == lowered.size()) return static_cast<int32_t>(start);
+// `text` lower-cased by the system's Unicode case mapping, one unit for one unit, so columns
+// found in it are columns of the text (towlower in the C runtime folds only A to Z).
+void lowerCase(const std::wstring& text, std::wstring& lowered) {
+    lowered.resize(text.size());
+    int size = static_cast<int>(text.size());
+    if (size == 0) return;
+    if (LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_LOWERCASE, text.data(), size, lowered.data(), size, nullptr,
+                      nullptr, 0) != size)
+        lowered = text;
+}
+
+// Horspool's search over lower-cased text: how far the pattern may move on when the unit under its
+// last position mismatches, by that unit's low byte (units sharing a low byte take the shortest move,
+// so no match is skipped).
+struct Searcher {
+    size_t shift[256];
+    explicit Searcher(const std::wstring& pattern) {
+        size_t last = pattern.size() - 1;
+        std::fill(std::begin(shift), std::end(shift), pattern.size());
+        for (size_t i = 0; i < last; ++i) shift[pattern[i] & 0xFF] = last - i;
+    }
+};
+
+// First column >= `from` where the lower-cased pattern starts in the lower-cased line, or -1.
+int32_t findInLine(const std::wstring& lowered, const std::wstring& pattern, const Searcher& searcher,
+                   int32_t from) {
+    size_t size = pattern.size(), last = size - 1;
+    for (size_t at = static_cast<size_t>(from); at + size <= lowered.size();
+         at += searcher.shift[lowered[at + last] & 0xFF]) {
+        if (lowered[at + last] == pattern[last] && wmemcmp(lowered.data() + at, pattern.data(), last) == 0)
+            return static_cast<int32_t>(at);
     }
     return -1;
 }
@@ -45,13 +69,17 @@ int32_t findInLine(const std::wstring& line, const std::wstring& lowered, int32_
 bool findText(const std::wstring& pattern, int32_t row, int32_t column, int32_t& foundRow, int32_t& foundColumn) {
     const std::vector<std::wstring>& lines = loadedText.lines;
     if (pattern.empty() || lines.empty()) return false;
-    std::wstring lowered = pattern;
-    for (wchar_t& unit : lowered) unit = static_cast<wchar_t>(towlower(unit));
     int32_t count = static_cast<int32_t>(lines.size());
     row = std::clamp(row, 0, count - 1);
     column = std::max(column, 0);
+    // Each line is lower-cased once per search, the start row too, which is searched twice.
+    std::wstring lowered, line, startLine;
+    lowerCase(pattern, lowered);
+    lowerCase(lines[row], startLine);
+    Searcher searcher(lowered);
     auto found = [&](int32_t r, int32_t from) {
-        int32_t at = findInLine(lines[r], lowered, from);
+        if (r != row) lowerCase(lines[r], line);
+        int32_t at = findInLine(r == row ? startLine : line, lowered, searcher, from);
         if (at < 0) return false;
         foundRow = r;
         foundColumn = at;

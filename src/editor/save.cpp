@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "editor/buffer.h"
 #include "fs/file_ops.h"
@@ -52,6 +53,12 @@ const LocalizedText kBackupFailed = {L"Backup failed. Save canceled. Windows err
                                      L"Backup fallito. Salvataggio annullato. Errore Windows: "};
 const LocalizedText kSaveFailed = {L"Save failed. Windows error: ", L"Speichern fehlgeschlagen. Windows-Fehler: ",
                                    L"Echec enregistrement. Erreur Windows: ", L"Salvataggio fallito. Errore Windows: "};
+const LocalizedText kLeftBehind = {L"Temporary item left behind: ", L"Temporaeres Element verblieben: ",
+                                  L"Element temporaire restant: ", L"Elemento temporaneo rimasto: "};
+const LocalizedText kAttributesLost = {L"Attributes not restored. Windows error: ",
+                                       L"Attribute nicht wiederhergestellt. Windows-Fehler: ",
+                                       L"Attributs non restaures. Erreur Windows: ",
+                                       L"Attributi non ripristinati. Errore Windows: "};
 const LocalizedText kSaved = {L"File saved: ", L"Datei gespeichert: ", L"Fichier enregistre: ", L"File salvato: "};
 const LocalizedText kCanceled = {L"Save canceled.", L"Speichern abgebrochen.", L"Enregistrement annule.",
                                  L"Salvataggio annullato."};
@@ -100,6 +107,10 @@ DWORD makeBackup(const std::wstring& path) {
     DWORD attributes = 0;
     DWORD code = checkWritableFile(path, attributes);
     if (code != 0) return code;
+    // CopyFileW refuses a read-only target with 5; said here too, as a process that may write
+    // anything (root under Wine) would overwrite it.
+    DWORD backup = GetPathAttributes(path + L".bak");
+    if (backup != INVALID_FILE_ATTRIBUTES && (backup & FILE_ATTRIBUTE_READONLY)) return ERROR_ACCESS_DENIED;
     return CopyFilePath(path, path + L".bak", true) ? 0 : LastFailureCode();
 }
 
@@ -129,6 +140,12 @@ DWORD findFreeName(const std::wstring& path, DWORD processId, DWORD tick, std::w
     return ERROR_ALREADY_EXISTS;
 }
 
+void removeTemp(const std::wstring& temp, WriteNotes& notes) {
+    if (DeleteFilePath(temp)) return;
+    notes.leftTempCode = LastFailureCode();
+    notes.leftTemp = temp;
+}
+
 DWORD writeAll(HANDLE file, const std::string& bytes) {
     for (size_t done = 0; done < bytes.size();) {
         DWORD piece = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, kMaxWritePiece));
@@ -140,16 +157,18 @@ DWORD writeAll(HANDLE file, const std::string& bytes) {
     return 0;
 }
 
-// Creates `temp` and fills it, flushed and closed. Once created it is deleted again on any failure;
-// a name that could not be created is never deleted, as it may be another program's file.
-DWORD writeTempFile(const std::wstring& temp, const std::string& bytes) {
+// Creates `temp` and fills it, flushed and closed, with the file's creation time. Once created it is
+// deleted again on any failure (`notes` names it when that fails too); a name that could not be
+// created is never deleted, as it may be another program's file.
+DWORD writeTempFile(const std::wstring& temp, const std::string& bytes, const FILETIME& creation, WriteNotes& notes) {
     FileHandle file = CreateNewFile(temp);
     if (!file.valid()) return LastFailureCode();
     DWORD code = writeAll(file.get(), bytes);
+    if (code == 0 && !SetCreationTime(file.get(), creation)) code = LastFailureCode();
     if (code == 0 && !FlushFile(file.get())) code = LastFailureCode();
     // A late write error can surface when the file is closed.
     if (!file.close() && code == 0) code = LastFailureCode();
-    if (code != 0) DeleteFilePath(temp);
+    if (code != 0) removeTemp(temp, notes);
     return code;
 }
 
@@ -199,51 +218,77 @@ void saveConfirmKey(HWND window, UINT key) {
 bool saveDocument(HWND window) {
     if (editor.partial) return refuse(window, localize(kPartial));
     if (loadedText.unsafeToSave) return refuse(window, localize(kUnsafe));
+    // Encoded before anything on disk changes: a text the encoding cannot hold costs not even the .bak.
+    std::string bytes;
+    DWORD code = encodeDocument(bytes);
+    if (code != 0) return refuse(window, withCode(kSaveFailed, code));
     // Renaming onto a link would replace the link with a plain file: every step works on the file the
-    // path really leads to. A file that cannot be reached fails as the write probe would.
+    // path really leads to. RAM disks, user-mode file systems and DefineDosDevice letters give no final
+    // path; a file there that is no link itself is saved under the path as given.
     std::wstring path = loadedText.fullPath;
-    if (!path.empty() && !ReadFinalPath(loadedText.fullPath, path))
-        return refuse(window, openFailure(LastFailureCode()));
+    if (!path.empty() && !ReadFinalPath(loadedText.fullPath, path)) {
+        code = LastFailureCode();
+        DWORD attributes = GetPathAttributes(loadedText.fullPath);
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            return refuse(window, openFailure(code));
+        path = loadedText.fullPath;
+    }
     DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : GetPathAttributes(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return refuse(window, localize(kReadOnly));
     if (!OpenForWriting(path).valid()) return refuse(window, openFailure(LastFailureCode()));
 
-    DWORD code = makeBackup(path);
+    code = makeBackup(path);
     if (code == ERROR_ACCESS_DENIED) return refuse(window, localize(kReadOnly));
     if (code != 0) return refuse(window, withCode(kBackupFailed, code));
-    code = writeDocument(path, GetCurrentProcessId(), GetTickCount());
-    if (code != 0) return refuse(window, withCode(kSaveFailed, code));
+    WriteNotes notes;
+    code = writeDocument(path, bytes, GetCurrentProcessId(), GetTickCount(), notes);
+    if (code != 0) {
+        std::wstring said = withCode(kSaveFailed, code);
+        if (!notes.leftTemp.empty()) said += L". " + localize(kLeftBehind) + notes.leftTemp;
+        return refuse(window, said);
+    }
 
     editor.modified = false;
     clearHistories();
     PanelState& panel = activePanel();
     loadListing(panel);
     selectEntryByName(panel, loadedText.fileName);
-    reportStatus(window, localize(kSaved) + loadedText.fileName);
+    std::wstring said = localize(kSaved) + loadedText.fileName;
+    if (notes.attributesCode != 0) said += L". " + withCode(kAttributesLost, notes.attributesCode);
+    reportStatus(window, said);
     return true;
 }
 
-DWORD writeDocument(const std::wstring& path, DWORD processId, DWORD tick) {
+DWORD encodeDocument(std::string& bytes) {
     if (editor.partial) return ERROR_FILE_TOO_LARGE;
     if (loadedText.unsafeToSave) return ERROR_NO_UNICODE_TRANSLATION;
+    return encodeText(documentText(), loadedText.encoding, bytes) ? 0 : ERROR_NO_UNICODE_TRANSLATION;
+}
+
+DWORD writeDocument(const std::wstring& path, const std::string& bytes, DWORD processId, DWORD tick,
+                    WriteNotes& notes) {
     DWORD attributes = 0;
     DWORD code = checkWritableFile(path, attributes);
     if (code != 0) return code;
-    std::string bytes;
-    if (!encodeText(documentText(), loadedText.encoding, bytes)) return ERROR_NO_UNICODE_TRANSLATION;
+    // A new file gets the folder's rights and the time of now: the file's own rights and its creation
+    // time go over to it before it takes the name, so a private file is never readable under it.
+    std::vector<BYTE> dacl;
+    FILETIME creation;
+    if (!ReadExplicitDacl(path, dacl) || !ReadCreationTime(path, creation)) return LastFailureCode();
 
     std::wstring temp;
     code = findFreeName(path, processId, tick, temp);
-    if (code == 0) code = writeTempFile(temp, bytes);
+    if (code == 0) code = writeTempFile(temp, bytes, creation, notes);
     if (code != 0) return code;
-    if (!MovePath(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if ((!dacl.empty() && !WriteDacl(temp, dacl)) ||
+        !MovePath(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         code = LastFailureCode();
-        DeleteFilePath(temp);
+        removeTemp(temp, notes);
         return code;
     }
-    // The new text is in place; attributes that do not come back cannot undo that.
-    SetPathAttributes(path, WritableAttributes(attributes));
+    // The new text is in place; attributes that do not come back cannot undo that, but are said.
+    if (!SetPathAttributes(path, WritableAttributes(attributes))) notes.attributesCode = LastFailureCode();
     return 0;
 }
 

@@ -65,7 +65,8 @@ const char* FileCallName(FileCall call) {
     static const char* const names[kCallKinds] = {
         "GetAttributes", "SetAttributes", "Move", "DeleteFile", "CreateFolder", "RemoveFolder",
         "OpenRead", "CreateTempFile", "CreateTempFolder", "FileSize", "Read", "Write", "Flush", "FindFirst",
-        "FindNext", "Identity", "Recycle", "OpenWrite", "CreateNew", "Copy", "FinalPath"};
+        "FindNext", "Identity", "Recycle", "OpenWrite", "CreateNew", "Copy", "FinalPath", "ReadSecurity",
+        "WriteSecurity", "ReadTimes", "SetTimes"};
     return names[static_cast<size_t>(call)];
 }
 
@@ -148,6 +149,64 @@ bool ReadFinalPath(const std::wstring& path, std::wstring& out) {
     name.resize(length);
     out = StripLongPathPrefix(name);
     return true;
+}
+
+namespace {
+
+// True when the DACL names an entry of its own or refuses the folder's: a new file would not get it.
+bool daclIsExplicit(PSECURITY_DESCRIPTOR descriptor) {
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    BOOL present = FALSE, defaulted = FALSE;
+    PACL dacl = nullptr;
+    if (!GetSecurityDescriptorControl(descriptor, &control, &revision) ||
+        !GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted))
+        return true;
+    // No DACL, or a null one (everyone in, as FAT answers): a new file is no more open than that.
+    if (!present || !dacl) return false;
+    if (control & SE_DACL_PROTECTED) return true;
+    for (DWORD i = 0; i < dacl->AceCount; ++i) {
+        ACE_HEADER* ace = nullptr;
+        if (!GetAce(dacl, i, reinterpret_cast<void**>(&ace)) || !(ace->AceFlags & INHERITED_ACE)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool ReadExplicitDacl(const std::wstring& path, std::vector<BYTE>& descriptor) {
+    descriptor.clear();
+    if (injected(FileCall::ReadSecurity)) return false;
+    std::wstring longPath = LongPath(path);
+    DWORD needed = 0;
+    GetFileSecurityW(longPath.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &needed);
+    if (needed == 0) return false;
+    descriptor.resize(needed);
+    if (!GetFileSecurityW(longPath.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), needed, &needed)) {
+        descriptor.clear();
+        return false;
+    }
+    if (!daclIsExplicit(descriptor.data())) descriptor.clear();
+    return true;
+}
+
+bool WriteDacl(const std::wstring& path, const std::vector<BYTE>& descriptor) {
+    if (injected(FileCall::WriteSecurity)) return false;
+    auto data = const_cast<BYTE*>(descriptor.data());  // the call only reads it
+    return SetFileSecurityW(LongPath(path).c_str(), DACL_SECURITY_INFORMATION, data) != 0;
+}
+
+bool ReadCreationTime(const std::wstring& path, FILETIME& creation) {
+    if (injected(FileCall::ReadTimes)) return false;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(LongPath(path).c_str(), GetFileExInfoStandard, &data)) return false;
+    creation = data.ftCreationTime;
+    return true;
+}
+
+bool SetCreationTime(HANDLE file, const FILETIME& creation) {
+    if (injected(FileCall::SetTimes)) return false;
+    return SetFileTime(file, &creation, nullptr, nullptr) != 0;
 }
 
 bool ReadFileSize(HANDLE file, uint64_t& size) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "fs/handles.h"
 
@@ -23,7 +24,7 @@ DWORD LastFailureCode();
 enum class FileCall : int32_t {
     GetAttributes, SetAttributes, Move, DeleteFile, CreateFolder, RemoveFolder,
     OpenRead, CreateTempFile, CreateTempFolder, FileSize, Read, Write, Flush, FindFirst, FindNext, Identity,
-    Recycle, OpenWrite, CreateNew, Copy, FinalPath, Count
+    Recycle, OpenWrite, CreateNew, Copy, FinalPath, ReadSecurity, WriteSecurity, ReadTimes, SetTimes, Count
 };
 // Call number `nth` of `call` from now on (1 = the next one) fails with `code` without reaching
 // Windows; a second switch on the same kind replaces the first.
@@ -57,6 +58,15 @@ bool CopyFilePath(const std::wstring& from, const std::wstring& to, bool overwri
 // resolved (GetFinalPathNameByHandleW), without the long-path prefix. False when the item cannot be
 // opened or has no drive or share path.
 bool ReadFinalPath(const std::wstring& path, std::wstring& out);
+// The file's DACL as a self-relative security descriptor (GetFileSecurityW), or an empty one when
+// every entry of it is inherited from the folder, as a new file there gets it anyway.
+bool ReadExplicitDacl(const std::wstring& path, std::vector<BYTE>& descriptor);
+// Sets that DACL on the file (SetFileSecurityW); the descriptor must not be empty.
+bool WriteDacl(const std::wstring& path, const std::vector<BYTE>& descriptor);
+// The file's creation time (GetFileAttributesExW).
+bool ReadCreationTime(const std::wstring& path, FILETIME& creation);
+// Sets the creation time of an open file (SetFileTime), the other times left alone.
+bool SetCreationTime(HANDLE file, const FILETIME& creation);
 bool ReadFileSize(HANDLE file, uint64_t& size);
 bool ReadBytes(HANDLE file, void* buffer, DWORD wanted, DWORD& got);
 bool WriteBytes(HANDLE file, const void* buffer, DWORD size, DWORD& wrote);

@@ -297,7 +297,7 @@ bool encodeText(const std::wstring& text, TextEncoding encoding, std::string& by
     return appendMultiByte(bytes, text, encoding == TextEncoding::Ansi ? GetACP() : CP_UTF8);
 }
 
-LineEndingStyle splitIntoLines(const std::wstring& text, bool expandTabs, bool partial) {
+LineEndingStyle splitIntoLines(const std::wstring& text, bool expandTabs, bool partial, bool& mixed) {
     std::vector<std::wstring>& lines = loadedText.lines;
     lines.clear();
     size_t crlf = 0, lf = 0, cr = 0, start = 0, tabs = 0;
@@ -327,6 +327,7 @@ LineEndingStyle splitIntoLines(const std::wstring& text, bool expandTabs, bool p
         lines.emplace_back();
         lines.push_back(localize(kTruncatedMarker));
     }
+    mixed = (crlf != 0) + (lf != 0) + (cr != 0) > 1;
     if (crlf >= lf && crlf >= cr) return LineEndingStyle::CrLf;
     return lf >= cr ? LineEndingStyle::Lf : LineEndingStyle::Cr;
 }
@@ -346,8 +347,12 @@ LoadOutcome loadTextBytes(const std::string& bytes, bool expandTabs, bool partia
         return LoadOutcome::NotText;
     }
     loadedText.encoding = encoding;
-    loadedText.lineEnding = splitIntoLines(text, expandTabs, partial);
+    // Lines hold no breaks, so joining them with the style gives the text back exactly when every
+    // break was of that style; the rest of the bytes come back as `exact` says.
+    bool mixed = false;
+    loadedText.lineEnding = splitIntoLines(text, expandTabs, partial, mixed);
     loadedText.unsafeToSave = !exact;
+    loadedText.mixedLineBreaks = exact && mixed;
     return LoadOutcome::Loaded;
 }
 

@@ -33,11 +33,14 @@ struct LoadedText {
     // The decoded text does not encode back to the bytes read (up to the cut of a partial load):
     // a save would write other bytes, so it must refuse.
     bool unsafeToSave = false;
+    // Only the breaks would not come back: the file mixes styles and a save writes them all as
+    // `lineEnding`, which the editor says when it opens.
+    bool mixedLineBreaks = false;
 };
 extern LoadedText loadedText;
 
 enum class LoadOutcome : int32_t {
-    Loaded,      // lines, encoding, line ending and the unsafe flag replaced
+    Loaded,      // lines, encoding, line ending, the unsafe and the mixed-breaks flags replaced
     NotText,     // refused by the text test; the last error is 0; nothing changed
     ReadFailed,  // open, size or read failed; the last error is that call's; nothing changed
 };
@@ -49,7 +52,7 @@ constexpr uint32_t kTextSampleBytes = 4096;  // what the content tests look at
 // "proj.vcxproj.filters" pass, "notes.txt.bak" and "README" do not.
 bool isSupportedTextName(const std::wstring& name);
 
-// Reads the file into loadedText's lines, encoding, line ending and unsafe flag; tabs become four
+// Reads the file into loadedText's lines, encoding, line ending and its two flags; tabs become four
 // spaces when `expandTabs`. `partial` tells whether the file was longer than the cap, in which case
 // the lines end with an empty line and the truncation marker.
 LoadOutcome loadTextFile(const std::wstring& path, bool expandTabs, bool& partial);
@@ -71,7 +74,7 @@ bool passesTextTest(const std::string& bytes, TextEncoding encoding);
 bool encodeText(const std::wstring& text, TextEncoding encoding, std::string& bytes);
 // Cuts `text` at CR LF, CR and LF into loadedText.lines (tabs expanded or kept), adding the empty
 // line and the marker in the current language when `partial`. Returns the style with most breaks
-// (CR LF counted once); ties go CrLf, Lf, Cr; none gives CrLf.
-LineEndingStyle splitIntoLines(const std::wstring& text, bool expandTabs, bool partial);
+// (CR LF counted once); ties go CrLf, Lf, Cr; none gives CrLf. `mixed`: breaks of more than one style.
+LineEndingStyle splitIntoLines(const std::wstring& text, bool expandTabs, bool partial, bool& mixed);
 // Empties the document: name, path, lines, and every other field back to 0.
 void clearLoadedText();

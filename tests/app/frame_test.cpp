@@ -195,6 +195,9 @@ TEST_F(FrameTest, EditorCaretStaysInsideALongLineAndSmallWindowsShowNoBox) {
     const int rowTop = 66 + 168 + 6, rowHeight = std::max(theme.rowHeight, 28), rowRight = 1920 - 76 - 10;
     EXPECT_EQ(c.countColor({rowRight - 4, rowTop + 4, rowRight - 1, rowTop + rowHeight - 4}, kBlack),
               3 * (rowHeight - 8)) << "the caret, 4 pixels inside the row's right edge";
+    statusLine = L"Save failed. Windows error: 1113";
+    draw();
+    EXPECT_GT(c.countColor({52, 1080 - 102, 300, 1080 - 92}, theme.statusForeground), 0) << "the status over the box";
     Canvas small(300, 600);
     small.clear(RGB(1, 2, 3));
     drawEditor(small.dc(), 300, 600);
