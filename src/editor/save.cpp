@@ -140,6 +140,12 @@ DWORD findFreeName(const std::wstring& path, DWORD processId, DWORD tick, std::w
     return ERROR_ALREADY_EXISTS;
 }
 
+// Some shares, RAM disks and user-mode file systems keep no rights or no creation time and answer so:
+// there is nothing of the kind to carry over, which is no reason to refuse the save.
+bool keptNowhere(DWORD code) {
+    return code == ERROR_NOT_SUPPORTED || code == ERROR_INVALID_FUNCTION;
+}
+
 void removeTemp(const std::wstring& temp, WriteNotes& notes) {
     if (DeleteFilePath(temp)) return;
     notes.leftTempCode = LastFailureCode();
@@ -164,7 +170,8 @@ DWORD writeTempFile(const std::wstring& temp, const std::string& bytes, const FI
     FileHandle file = CreateNewFile(temp);
     if (!file.valid()) return LastFailureCode();
     DWORD code = writeAll(file.get(), bytes);
-    if (code == 0 && !SetCreationTime(file.get(), creation)) code = LastFailureCode();
+    if (code == 0 && !SetCreationTime(file.get(), creation) && !keptNowhere(LastFailureCode()))
+        code = LastFailureCode();
     if (code == 0 && !FlushFile(file.get())) code = LastFailureCode();
     // A late write error can surface when the file is closed.
     if (!file.close() && code == 0) code = LastFailureCode();
@@ -275,7 +282,8 @@ DWORD writeDocument(const std::wstring& path, const std::string& bytes, DWORD pr
     // time go over to it before it takes the name, so a private file is never readable under it.
     std::vector<BYTE> dacl;
     FILETIME creation;
-    if (!ReadExplicitDacl(path, dacl) || !ReadCreationTime(path, creation)) return LastFailureCode();
+    if (!ReadExplicitDacl(path, dacl) && !keptNowhere(LastFailureCode())) return LastFailureCode();
+    if (!ReadCreationTime(path, creation)) return LastFailureCode();
 
     std::wstring temp;
     code = findFreeName(path, processId, tick, temp);

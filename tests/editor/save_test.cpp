@@ -169,6 +169,10 @@ TEST_F(SaveTest, SavesKeepWhatTheFileHadBeyondItsBytes) {
     EXPECT_EQ(GetPathAttributes(path), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
     EXPECT_TRUE(ReadExplicitDacl(path, kept) && !rights.empty() && kept == rights);
 
+    // A file system that keeps no rights or creation time saves all the same.
+    InjectFailure(FileCall::ReadSecurity, 1, ERROR_NOT_SUPPORTED);
+    InjectFailure(FileCall::SetTimes, 1, ERROR_INVALID_FUNCTION);
+    EXPECT_EQ(press({VK_F2, VK_RETURN}), L"File saved: doc.txt");
     // What cannot be undone after the rename is said; a temporary file that stays is named.
     InjectFailure(FileCall::SetAttributes, 1, ERROR_ACCESS_DENIED);
     EXPECT_EQ(press({VK_F2, VK_RETURN}), L"File saved: doc.txt. Attributes not restored. Windows error: 5");
