@@ -58,9 +58,10 @@ bool stillAFile(HWND window, const std::wstring& name, const std::wstring& path)
     DWORD attributes = GetPathAttributes(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
     DWORD code = attributes == INVALID_FILE_ATTRIBUTES ? LastFailureCode() : ERROR_FILE_NOT_FOUND;
+    // The text first: `name` may be the listed entry's own, which the re-read replaces.
+    std::wstring text = localize(kGoneText) + L" " + windowsErrorLine(code) + L"\n" + name;
     loadListing(activePanel());
-    showMessageBox(window, localize(kOpenFailedTitle),
-                   localize(kGoneText) + L" " + windowsErrorLine(code) + L"\n" + name);
+    showMessageBox(window, localize(kOpenFailedTitle), text);
     return false;
 }
 

@@ -1,12 +1,16 @@
 // The real window under Wine: typed characters, the message pump of long operations, a close
-// request during one.
+// request or a shutdown during one, COM and keys around shell calls.
 #include <gtest/gtest.h>
+#include <objbase.h>
 
 #include "app/window.h"
 #include "common/app_state.h"
 #include "common/keys.h"
 #include "common/settings_file_guard.h"
+#include "common/temp_folder.h"
 #include "editor/buffer.h"
+#include "fs/file_ops.h"
+#include "panels/panels.h"
 #include "ui/pump.h"
 #include "ui/state.h"
 
@@ -79,13 +83,25 @@ TEST_F(WindowTest, PumpHandlesQueuedMessagesAndStopsAtAQuitOrEscape) {
     EXPECT_TRUE(cancelRequested);
 }
 
-TEST_F(WindowTest, CloseDuringAnOperationWaitsUntilItHasReturned) {
-    for (ScreenMode mode : {ScreenMode::DeleteProgress, ScreenMode::CopyProgress, ScreenMode::MoveProgress}) {
-        SCOPED_TRACE(static_cast<int>(mode));
+// A shutdown during an operation is refused with the reason, which goes once the operation's key
+// handler has returned (Wine keeps no reason: ShutdownBlockReasonCreate is a stub there).
+TEST_F(WindowTest, CloseOrShutdownDuringAnOperationWaitsUntilItHasReturned) {
+    const struct {
+        ScreenMode mode;
+        const wchar_t* reason;
+    } cases[] = {{ScreenMode::DeleteProgress, L"Delete in progress"},
+                 {ScreenMode::CopyProgress, L"Copy in progress"},
+                 {ScreenMode::MoveProgress, L"Move in progress"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
         if (!IsWindow(window)) window = createMainWindow(GetModuleHandleW(nullptr));
         ASSERT_TRUE(IsWindow(window));
         drainQueue();
-        screenMode = mode;
+        screenMode = c.mode;
+        cancelRequested = false;
+        EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE);
+        EXPECT_EQ(shutdownBlockReason, c.reason);
+        EXPECT_TRUE(cancelRequested);
         cancelRequested = false;
         SendMessageW(window, WM_CLOSE, 0, 0);
         EXPECT_TRUE(IsWindow(window));
@@ -93,8 +109,10 @@ TEST_F(WindowTest, CloseDuringAnOperationWaitsUntilItHasReturned) {
         SendMessageW(window, WM_SYSKEYDOWN, VK_ESCAPE, 0);  // a key handled inside the operation's pump
         EXPECT_TRUE(IsWindow(window));
         // the operation ends in its key handler; the close is acted on as that handler returns
+        EXPECT_EQ(shutdownBlockReason, c.reason);
         screenMode = ScreenMode::MainView;
         SendMessageW(window, WM_KEYDOWN, VK_SHIFT, 0);
+        EXPECT_EQ(shutdownBlockReason, L"");
         EXPECT_FALSE(IsWindow(window));
         EXPECT_EQ(takeQuit(), 0);
     }
@@ -102,6 +120,52 @@ TEST_F(WindowTest, CloseDuringAnOperationWaitsUntilItHasReturned) {
     ASSERT_TRUE(IsWindow(window));
     SendMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(window));
+}
+
+// A log-off asked from another thread while F5 copies: the copy's own pump answers it.
+TEST_F(WindowTest, ALogOffDuringACopyIsRefusedAndTheCopyEndsCleanly) {
+    TempFolder temp;
+    temp.file(L"from\\big.bin", std::string(16 << 20, 'b'));
+    resetPanels(temp / L"from", temp.folder(L"to"));
+    loadListing(leftPanel);
+    selectEntryByName(leftPanel, L"big.bin");
+    struct Ask {
+        HWND window;
+        DWORD_PTR answer;
+    } ask = {window, TRUE};
+    HANDLE thread = CreateThread(nullptr, 0, [](void* p) -> DWORD {
+        Ask& a = *static_cast<Ask*>(p);
+        SendMessageTimeoutW(a.window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 30000, &a.answer);
+        return 0;
+    }, &ask, 0, nullptr);
+    while (!(HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE)) Sleep(1);  // waiting, not yet handled
+    SendMessageW(window, WM_KEYDOWN, VK_F5, 0);
+    WaitForSingleObject(thread, 30000);
+    CloseHandle(thread);
+    EXPECT_EQ(ask.answer, FALSE);
+    EXPECT_NE(messageText.find(L"Windows error: 1223"), std::wstring::npos) << messageText;
+    EXPECT_EQ(shutdownBlockReason, L"");
+    WIN32_FIND_DATAW data;
+    FindHandle left = FindFirstPath(temp / L"to\\*", data);
+    int names = 0;
+    for (bool more = left.valid(); more; more = FindNextPath(left.get(), data)) ++names;
+    EXPECT_EQ(names, 2) << "only . and .., no temporary item";
+}
+
+// COM lives as long as the window; a key that arrives while the shell works is no command.
+TEST_F(WindowTest, ShellCallsHaveComAndNoKeyActsMeanwhile) {
+    EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE) << "apartment-threaded";
+    std::wstring status = statusLine;
+    ShellCallRunning = true;
+    SendMessageW(window, WM_KEYDOWN, VK_F7, 0);
+    SendMessageW(window, WM_CHAR, L'x', 0);
+    ShellCallRunning = false;
+    EXPECT_EQ(screenMode, ScreenMode::MainView);
+    EXPECT_EQ(statusLine, status);
+    DestroyWindow(window);
+    HRESULT after = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    EXPECT_EQ(after, S_OK) << "uninitialised with the window";
+    if (SUCCEEDED(after)) CoUninitialize();
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "common/links.h"
 #include "common/temp_folder.h"
 #include "fs/file_ops.h"
+#include "fs/paths.h"
 #include "ops/open_run.h"
 #include "ops/rename.h"
 #include "panels/panels.h"
@@ -26,6 +27,9 @@ TEST(NamesTest, ProgramsAreKnownByTheNameWindowsRuns) {
         {L"setup.exe . ", true},   {L"tool.pif", true},       {L"page.HTA", true},   {L"app.jar", true},
         {L"setup.exe.txt", false}, {L"README", false},        {L"setup.", false},    {L"...", false},
         {L".exe", true},           {L"notes.txt", false},     {L"a.exe2", false},    {L"link.lnk", true},
+        // programs that open as documents (the system says so too, though not under Wine)
+        {L"site.url", true},       {L"help.CHM", true},       {L"x.application", true},
+        {L"x.settingcontent-ms", true},
     };
     for (const auto& c : cases) EXPECT_EQ(isProgramFile(c.name), c.program) << c.name;
 }
@@ -63,6 +67,17 @@ protected:
     void show() {
         resetPanels(temp.path(), temp.path());
         loadListing(leftPanel);
+        loadListing(rightPanel);
+    }
+    // Both panels' folders, cursors, listings and marks in one text.
+    static std::wstring panelsText() {
+        std::wstring text;
+        for (const PanelState* panel : {&leftPanel, &rightPanel}) {
+            text += panel->path + L"|" + std::to_wstring(panel->cursor);
+            for (const DirEntry& entry : panel->entries) text += L"|" + entry.name;
+            for (const std::wstring& mark : panel->marked) text += L"|*" + mark;
+        }
+        return text;
     }
     std::wstring pressOn(const std::wstring& name, std::initializer_list<UINT> keys) {
         selectEntryByName(leftPanel, name);
@@ -166,12 +181,14 @@ TEST_F(FileCommandTest, NewFolderRefusesATakenNameAndLandsUnderTheCursor) {
     EXPECT_EQ(leftPanel.entries[leftPanel.cursor].name, L"fresh");
 }
 
-// "trail." and "con" would reach "trail" and the console device through the shell, and
-// "setup.exe." would start setup.exe without the question.
+// "trail." and "con" would reach "trail" and the console device through the shell, "setup.exe."
+// would start setup.exe without the question, and the shell expands * and ?.
 TEST_F(FileCommandTest, NamesWindowsWouldChangeAreNeverHandedToTheShell) {
     for (const wchar_t* name : {L"trail.", L"trail", L"con", L"setup.exe.", L"trail "}) temp.file(name, "keep");
     show();
-    for (const wchar_t* name : {L"trail.", L"con", L"setup.exe.", L"trail "}) {
+    // Wine takes no such name, but a share may list one.
+    for (const wchar_t* name : {L"tr*l", L"trai?"}) leftPanel.entries.push_back(DirEntry{name, false, 0x20, 4, 0});
+    for (const wchar_t* name : {L"trail.", L"con", L"setup.exe.", L"trail ", L"tr*l", L"trai?"}) {
         for (UINT key : {VK_F8, VK_RETURN}) {
             pressOn(name, {key});
             EXPECT_EQ(screenMode, ScreenMode::MessageBox) << name << " key " << key;
@@ -183,31 +200,87 @@ TEST_F(FileCommandTest, NamesWindowsWouldChangeAreNeverHandedToTheShell) {
         EXPECT_EQ(readFileBytes(temp / name), "keep") << name;
 }
 
+// Judged as it is on disk before the question opens, marked or not; both panels stay as they were.
 TEST_F(FileCommandTest, AListedFileThatBecameAFolderLinkIsNotDeleted) {
     temp.file(L"inside\\keep.txt", "k");
     temp.file(L"x", "x");
+    temp.file(L"y", "y");
     show();
     DeleteFilePath(temp / L"x");
     FolderLink link(temp / L"x", temp / L"inside");
     ASSERT_TRUE(link.made());
-    // The box shows at once; Left and Enter then only close it, leaving its title in the status line.
-    EXPECT_EQ(pressOn(L"x", {VK_F8, VK_LEFT, VK_RETURN}), L"PROTECTED FOLDER");
-    EXPECT_EQ(readFileBytes(temp / L"inside\\keep.txt"), "k");
+    for (const std::vector<std::wstring>& marks : {std::vector<std::wstring>{}, {L"y", L"x"}}) {
+        leftPanel.marked = marks;
+        selectEntryByName(leftPanel, L"x");
+        std::wstring before = panelsText();
+        // The box shows at once; Left and Enter then only close it, leaving its title in the status line.
+        EXPECT_EQ(press({VK_F8, VK_LEFT, VK_RETURN}), L"PROTECTED FOLDER") << marks.size();
+        EXPECT_EQ(panelsText(), before);
+    }
+    EXPECT_EQ(readFileBytes(temp / L"inside\\keep.txt") + readFileBytes(temp / L"y"), "ky");
 }
 
-TEST_F(FileCommandTest, AFailingItemEndsAMarkedDeleteAndKeepsTheMarks) {
-    for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt"}) temp.file(name, "abc");
-    show();
-    leftPanel.marked = {L"a.txt", L"b.txt", L"c.txt"};
-    InjectFailure(FileCall::Recycle, 2, ERROR_SHARING_VIOLATION);
-    press({VK_F8, VK_LEFT, VK_RETURN});
-    ClearInjectedFailures();
-    EXPECT_EQ(messageTitle, L"DELETE FAILED");
-    EXPECT_NE(messageText.find(L"Item: b.txt"), std::wstring::npos) << messageText;
-    EXPECT_NE(messageText.find(L"Windows error: 32"), std::wstring::npos) << messageText;
-    EXPECT_FALSE(pathExists(temp / L"a.txt"));
-    EXPECT_TRUE(pathExists(temp / L"b.txt") && pathExists(temp / L"c.txt"));
-    EXPECT_EQ(leftPanel.marked.size(), 3u);
+// Each failure ends the delete with a report naming the item; nothing is re-read, marks stay.
+TEST_F(FileCommandTest, DeleteFailuresReportTheItemAndLeaveBothPanels) {
+    const struct {
+        std::vector<std::wstring> marks;
+        FileCall call;  // fails from YES on, at call number nth
+        uint32_t nth;
+        DWORD code;
+        bool aStays;
+        const wchar_t* text;
+    } cases[] = {
+        // the shell answers 0 but the file is still there
+        {{}, FileCall::Recycle, 1, 0, true, L"Could not delete file.\nItem: a.txt\nWindows error: 1627"},
+        {{}, FileCall::Count, 0, 0, false, L"Could not delete file.\nItem: a.txt\nWindows error: 2"},  // gone before YES
+        {{L"a.txt", L"b.txt", L"c.txt"}, FileCall::Recycle, 2, ERROR_SHARING_VIOLATION, false,
+         L"Could not delete marked items.\nItem: b.txt\nWindows error: 32"},
+        // b read once more right before it goes: calls a, b, c, a again, a gone, b again
+        {{L"a.txt", L"b.txt", L"c.txt"}, FileCall::GetAttributes, 6, ERROR_ACCESS_DENIED, false,
+         L"Could not delete marked items.\nItem: b.txt\nWindows error: 5"},
+    };
+    for (const auto& c : cases) {
+        for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt"}) temp.file(name, "abc");
+        show();
+        leftPanel.marked = c.marks;
+        selectEntryByName(leftPanel, L"a.txt");
+        std::wstring before = panelsText();
+        press({VK_F8, VK_LEFT});
+        if (c.nth) InjectFailure(c.call, c.nth, c.code);
+        else DeleteFilePath(temp / L"a.txt");
+        press({VK_RETURN});
+        ClearInjectedFailures();
+        EXPECT_EQ(messageTitle, L"DELETE FAILED");
+        EXPECT_EQ(messageText, std::wstring(c.text) + L"\nSome items may already be in the recycle bin.");
+        EXPECT_EQ(panelsText(), before) << c.text;
+        EXPECT_EQ(pathExists(temp / L"a.txt"), c.aStays) << c.text;
+        EXPECT_TRUE(pathExists(temp / L"b.txt") && pathExists(temp / L"c.txt")) << c.text;
+        press({VK_ESCAPE});
+    }
+}
+
+// The shell tries program extensions on a name that is gone: a listed "tool" would start tool.exe
+// beside it. The helper program leaves "tool.exe.ran" when it runs.
+TEST_F(FileCommandTest, EnterOnANameThatIsNoLongerTheListedFileStartsNothing) {
+    ASSERT_TRUE(CopyFilePath(FolderOfPath(ExecutablePath()) + L"marker_program.exe", temp / L"tool.exe", false));
+    for (bool nowAFolder : {false, true}) {
+        temp.file(L"tool", "t");
+        show();
+        DeleteFilePath(temp / L"tool");
+        if (nowAFolder) CreateFolderPath(temp / L"tool");
+        pressOn(L"tool", {VK_RETURN});
+        EXPECT_EQ(messageTitle + L" " + messageText,
+                  L"OPEN FAILED The listed file is no longer there. Windows error: 2\ntool");
+        DirEntry entry;
+        EXPECT_EQ(FindPanelEntry(leftPanel, L"tool", entry), nowAFolder) << "the panel was read again";
+        press({VK_ESCAPE});
+        RemoveFolderPath(temp / L"tool");
+    }
+    Sleep(2000);
+    EXPECT_FALSE(pathExists(temp / L"tool.exe.ran"));
+    pressOn(L"tool.exe", {VK_RETURN, VK_LEFT, VK_RETURN});  // YES: the helper does run
+    for (int i = 0; i < 100 && !pathExists(temp / L"tool.exe.ran"); ++i) Sleep(100);
+    EXPECT_TRUE(pathExists(temp / L"tool.exe.ran"));
 }
 
 TEST_F(FileCommandTest, ADocumentWithoutAnApplicationReportsTheShellsNumber) {
