@@ -86,12 +86,9 @@ TEST_F(WindowTest, PumpHandlesQueuedMessagesAndStopsAtAQuitOrEscape) {
 // A shutdown during an operation is refused with the reason, which goes once the operation's key
 // handler has returned (Wine keeps no reason: ShutdownBlockReasonCreate is a stub there).
 TEST_F(WindowTest, CloseOrShutdownDuringAnOperationWaitsUntilItHasReturned) {
-    const struct {
-        ScreenMode mode;
-        const wchar_t* reason;
-    } cases[] = {{ScreenMode::DeleteProgress, L"Delete in progress"},
-                 {ScreenMode::CopyProgress, L"Copy in progress"},
-                 {ScreenMode::MoveProgress, L"Move in progress"}};
+    const struct { ScreenMode mode; const wchar_t* reason; } cases[] = {
+        {ScreenMode::DeleteProgress, L"Delete in progress"}, {ScreenMode::CopyProgress, L"Copy in progress"},
+        {ScreenMode::MoveProgress, L"Move in progress"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.reason);
         if (!IsWindow(window)) window = createMainWindow(GetModuleHandleW(nullptr));

@@ -222,14 +222,9 @@ TEST_F(FileCommandTest, AListedFileThatBecameAFolderLinkIsNotDeleted) {
 
 // Each failure ends the delete with a report naming the item; nothing is re-read, marks stay.
 TEST_F(FileCommandTest, DeleteFailuresReportTheItemAndLeaveBothPanels) {
-    const struct {
-        std::vector<std::wstring> marks;
-        FileCall call;  // fails from YES on, at call number nth
-        uint32_t nth;
-        DWORD code;
-        bool aStays;
-        const wchar_t* text;
-    } cases[] = {
+    // `call` fails from YES on, at call number nth
+    const struct { std::vector<std::wstring> marks; FileCall call; uint32_t nth; DWORD code; bool aStays;
+                   const wchar_t* text; } cases[] = {
         // the shell answers 0 but the file is still there
         {{}, FileCall::Recycle, 1, 0, true, L"Could not delete file.\nItem: a.txt\nWindows error: 1627"},
         {{}, FileCall::Count, 0, 0, false, L"Could not delete file.\nItem: a.txt\nWindows error: 2"},  // gone before YES
