@@ -28,7 +28,8 @@ const LocalizedText kShutdownReasons[] = {
     {L"Delete in progress", L"Loeschen laeuft", L"Suppression en cours", L"Eliminazione in corso"},
 };
 
-// A close request that arrived while an operation was running; acted on once it has returned.
+// A close request that arrived while an operation or a shell call was running; acted on once it
+// has returned.
 bool closePending = false;
 // The shell calls want COM on this thread; uninitialised only when this window initialised it.
 bool comStarted = false;
@@ -149,6 +150,11 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         if (isProgressMode(screenMode)) {
             closePending = true;
             requestCancel(window);
+            return 0;
+        }
+        // Nor under a shell call: the close goes on once the key that made the call has returned.
+        if (ShellCallRunning) {
+            closePending = true;
             return 0;
         }
         if (askBeforeClosing(window)) return 0;

@@ -149,10 +149,13 @@ TEST_F(WindowTest, ShellCallsHaveComAndNoKeyActsMeanwhile) {
     ShellCallRunning = true;
     SendMessageW(window, WM_KEYDOWN, VK_F7, 0);
     SendMessageW(window, WM_CHAR, L'x', 0);
+    SendMessageW(window, WM_CLOSE, 0, 0);
     ShellCallRunning = false;
     EXPECT_EQ(screenMode, ScreenMode::MainView);
     EXPECT_EQ(statusLine, status);
-    DestroyWindow(window);
+    EXPECT_TRUE(IsWindow(window));
+    SendMessageW(window, WM_KEYDOWN, VK_SHIFT, 0);  // the key that made the call returns
+    EXPECT_FALSE(IsWindow(window));
     HRESULT after = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     EXPECT_EQ(after, S_OK) << "uninitialised with the window";
     if (SUCCEEDED(after)) CoUninitialize();
