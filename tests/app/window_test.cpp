@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <objbase.h>
 
+#include <thread>
+
 #include "app/window.h"
 #include "common/app_state.h"
 #include "common/keys.h"
@@ -83,31 +85,34 @@ TEST_F(WindowTest, PumpHandlesQueuedMessagesAndStopsAtAQuitOrEscape) {
     EXPECT_TRUE(cancelRequested);
 }
 
-// A shutdown during an operation is refused with the reason, which goes once the operation's key
-// handler has returned (Wine keeps no reason: ShutdownBlockReasonCreate is a stub there).
-TEST_F(WindowTest, CloseOrShutdownDuringAnOperationWaitsUntilItHasReturned) {
+// A close or a shutdown during an operation or a shell call waits until the key handler that runs it
+// has returned; a shutdown is refused with the reason (Wine keeps none: its ShutdownBlockReasonCreate
+// is a stub). A key meanwhile acts only inside the operation, never during a shell call. COM lives
+// as long as the window.
+TEST_F(WindowTest, CloseOrShutdownDuringAnOperationOrAShellCallWaitsUntilItHasReturned) {
+    EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE) << "apartment-threaded";
     const struct { ScreenMode mode; const wchar_t* reason; } cases[] = {
         {ScreenMode::DeleteProgress, L"Delete in progress"}, {ScreenMode::CopyProgress, L"Copy in progress"},
-        {ScreenMode::MoveProgress, L"Move in progress"}};
+        {ScreenMode::MoveProgress, L"Move in progress"}, {ScreenMode::RenameInput, L""}};  // the last: a shell call
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.reason);
+        SCOPED_TRACE(static_cast<int>(c.mode));
         if (!IsWindow(window)) window = createMainWindow(GetModuleHandleW(nullptr));
-        ASSERT_TRUE(IsWindow(window));
         drainQueue();
         screenMode = c.mode;
-        cancelRequested = false;
-        EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE);
-        EXPECT_EQ(shutdownBlockReason, c.reason);
-        EXPECT_TRUE(cancelRequested);
-        cancelRequested = false;
+        ShellCallRunning = !*c.reason;
+        renameInput = L"ab";
+        if (*c.reason) { EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE); }
         SendMessageW(window, WM_CLOSE, 0, 0);
+        SendMessageW(window, WM_KEYDOWN, VK_BACK, 0);  // handled inside the operation's pump
+        SendMessageW(window, WM_CHAR, L'x', 0);
         EXPECT_TRUE(IsWindow(window));
-        EXPECT_TRUE(cancelRequested);
-        SendMessageW(window, WM_SYSKEYDOWN, VK_ESCAPE, 0);  // a key handled inside the operation's pump
-        EXPECT_TRUE(IsWindow(window));
-        // the operation ends in its key handler; the close is acted on as that handler returns
+        EXPECT_EQ(screenMode, c.mode);
+        EXPECT_EQ(renameInput, L"ab");
+        EXPECT_EQ(cancelRequested, !ShellCallRunning);
         EXPECT_EQ(shutdownBlockReason, c.reason);
+        // the operation or the call ends in its key handler; the close is acted on as that returns
         screenMode = ScreenMode::MainView;
+        ShellCallRunning = cancelRequested = false;
         SendMessageW(window, WM_KEYDOWN, VK_SHIFT, 0);
         EXPECT_EQ(shutdownBlockReason, L"");
         EXPECT_FALSE(IsWindow(window));
@@ -117,6 +122,8 @@ TEST_F(WindowTest, CloseOrShutdownDuringAnOperationWaitsUntilItHasReturned) {
     ASSERT_TRUE(IsWindow(window));
     SendMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK) << "uninitialised with the window";
+    CoUninitialize();
 }
 
 // A log-off asked from another thread while F5 copies: the copy's own pump answers it.
@@ -126,39 +133,14 @@ TEST_F(WindowTest, ALogOffDuringACopyIsRefusedAndTheCopyEndsCleanly) {
     resetPanels(temp / L"from", temp.folder(L"to"));
     loadListing(leftPanel);
     selectEntryByName(leftPanel, L"big.bin");
-    static DWORD_PTR answer = TRUE;
-    HANDLE thread = CreateThread(nullptr, 0, [](void* to) -> DWORD {
-        return !SendMessageTimeoutW(static_cast<HWND>(to), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, 0, 30000, &answer);
-    }, window, 0, nullptr);
+    DWORD_PTR answer = TRUE;
+    std::thread ask([&] { SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, 0, 30000, &answer); });
     while (!(HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE)) Sleep(1);  // waiting, not yet handled
     SendMessageW(window, WM_KEYDOWN, VK_F5, 0);
-    WaitForSingleObject(thread, 30000);
-    CloseHandle(thread);
+    ask.join();
     EXPECT_EQ(answer, FALSE);
     EXPECT_NE(messageText.find(L"Windows error: 1223"), std::wstring::npos) << messageText;
-    EXPECT_EQ(shutdownBlockReason, L"");
-    WIN32_FIND_DATAW data;
-    EXPECT_FALSE(FindHandle(FindFirstFileW((temp / L"to\\.torvanecommander_tmp_*").c_str(), &data)).valid());
-    EXPECT_FALSE(pathExists(temp / L"to\\big.bin"));
-}
-
-// COM lives as long as the window; a key that arrives while the shell works is no command.
-TEST_F(WindowTest, ShellCallsHaveComAndNoKeyActsMeanwhile) {
-    EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE) << "apartment-threaded";
-    std::wstring status = statusLine;
-    ShellCallRunning = true;
-    SendMessageW(window, WM_KEYDOWN, VK_F7, 0);
-    SendMessageW(window, WM_CHAR, L'x', 0);
-    SendMessageW(window, WM_CLOSE, 0, 0);
-    ShellCallRunning = false;
-    EXPECT_EQ(screenMode, ScreenMode::MainView);
-    EXPECT_EQ(statusLine, status);
-    EXPECT_TRUE(IsWindow(window));
-    SendMessageW(window, WM_KEYDOWN, VK_SHIFT, 0);  // the key that made the call returns
-    EXPECT_FALSE(IsWindow(window));
-    HRESULT after = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    EXPECT_EQ(after, S_OK) << "uninitialised with the window";
-    if (SUCCEEDED(after)) CoUninitialize();
+    EXPECT_TRUE(RemoveFolderPath(temp / L"to")) << "neither a temporary item nor the copy is left";
 }
 
 }  // namespace

@@ -3,12 +3,8 @@
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    wchar_t path[MAX_PATH + 8];
-    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return 1;
-    lstrcpyW(path + length, L".ran");
-    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return 1;
-    CloseHandle(file);
+    wchar_t path[MAX_PATH + 8] = {};
+    lstrcpyW(path + GetModuleFileNameW(nullptr, path, MAX_PATH), L".ran");
+    CloseHandle(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     return 0;
 }
