@@ -85,6 +85,8 @@ protected:
 // "x" is listed as a file but is a link on disk by now: it is judged as it is on disk, marked or not.
 TEST_F(FileCommandTest, RefusalsSayWhyAndTouchNothing) {
     temp.file(L"inside\\keep.txt", "k");
+    temp.file(L"notes.txt", "n");
+    temp.file(L"other.txt", "o");
     temp.file(L"taken", "t");
     temp.file(L"x", "x");
     FolderLink link(temp / L"link", temp / L"inside");
@@ -92,7 +94,7 @@ TEST_F(FileCommandTest, RefusalsSayWhyAndTouchNothing) {
     DeleteFilePath(temp / L"x");
     FolderLink x(temp / L"x", temp / L"inside");
     ASSERT_TRUE(link.made() && x.made());
-    // `said` is the status line, or the box's title then text; `typed` goes into the folder-name input after F7
+    // `said` is the status line, or the box's title then text; `typed` goes into the input F7 or F2 opened
     const struct { const wchar_t* cursor; std::vector<std::wstring> marks; UINT key; const wchar_t* said;
                    const wchar_t* typed = nullptr; } cases[] = {
         {L"..", {}, VK_F8, L"The parent folder [DIR] .. cannot be deleted."},
@@ -104,6 +106,9 @@ TEST_F(FileCommandTest, RefusalsSayWhyAndTouchNothing) {
         {L"link", {}, VK_F7, L"Please enter a folder name.", L"  "},
         {L"link", {}, VK_F7, L"Invalid folder name.", L"a|b"},
         {L"link", {}, VK_F7, L"Folder already exists.", L"taken"},
+        {L"notes.txt", {}, VK_F2, L"Invalid name.", L"a:b"},
+        {L"notes.txt", {}, VK_F2, L"Please enter a new name.", L"   "},
+        {L"notes.txt", {}, VK_F2, L"Target name already exists.", L"OTHER.txt"},
         {L"x", {}, VK_F8, L"PROTECTED FOLDER This system folder or link cannot be deleted."},
         {L"x", {L"x"}, VK_F8, L"PROTECTED FOLDER This system folder or link cannot be deleted."},
     };
@@ -112,43 +117,33 @@ TEST_F(FileCommandTest, RefusalsSayWhyAndTouchNothing) {
         selectEntryByName(leftPanel, c.cursor);
         std::wstring before = panelsText(), status = press({c.key});
         if (c.typed) {
-            folderNameInput = c.typed;
+            (c.key == VK_F7 ? folderNameInput : renameInput) = c.typed;
             status = press({VK_RETURN});
         }
         bool box = screenMode == ScreenMode::MessageBox;
         EXPECT_EQ(box ? messageTitle + L" " + messageText : status, c.said);
-        EXPECT_TRUE(box || screenMode == (c.typed ? ScreenMode::CreateFolderInput : ScreenMode::MainView)) << c.said;
+        ScreenMode input = c.key == VK_F7 ? ScreenMode::CreateFolderInput : ScreenMode::RenameInput;
+        EXPECT_TRUE(box || screenMode == (c.typed ? input : ScreenMode::MainView)) << c.said;
         EXPECT_EQ(panelsText(), before) << c.said;
         press({VK_ESCAPE});
     }
     EXPECT_EQ(readFileBytes(temp / L"link\\keep.txt") + readFileBytes(temp / L"taken"), "kt");
+    EXPECT_EQ(readFileBytes(temp / L"notes.txt") + readFileBytes(temp / L"other.txt"), "no");
 }
 
-TEST_F(FileCommandTest, RenameRefusesBadNamesAndRenamesOnlyAfterYes) {
+// A rename goes only after YES; the renamed file and a new folder land under the cursor.
+TEST_F(FileCommandTest, RenameAndNewFolderTakeTheTrimmedNameAndLandUnderTheCursor) {
     temp.file(L"notes.txt", "n");
     temp.file(L"other.txt", "o");
     std::wstring longName(150, L'L');
     temp.file(longName, "l");
     show();
-    const struct { const wchar_t *typed, *status; ScreenMode mode; } cases[] = {
-        {L"a:b", L"Invalid name.", ScreenMode::RenameInput},
-        {L"   ", L"Please enter a new name.", ScreenMode::RenameInput},
-        {L"OTHER.txt", L"Target name already exists.", ScreenMode::RenameInput},
-        {L"NOTES.TXT", L"Rename canceled.", ScreenMode::MainView},
-        {L"notes.txt", L"Rename canceled.", ScreenMode::MainView},
-    };
-    for (const auto& c : cases) {
+    for (const wchar_t* same : {L"NOTES.TXT", L"notes.txt"}) {  // the file's own name renames nothing
         pressOn(L"notes.txt", {VK_F2});
-        renameInput = c.typed;
-        EXPECT_EQ(press({VK_RETURN}), c.status) << c.typed;
-        EXPECT_EQ(screenMode, c.mode) << c.typed;
-        press({VK_ESCAPE});
+        renameInput = same;
+        EXPECT_EQ(press({VK_RETURN}), L"Rename canceled.") << same;
     }
-    EXPECT_EQ(readFileBytes(temp / L"notes.txt") + readFileBytes(temp / L"other.txt"), "no");
-
-    pressOn(longName, {VK_F2});
-    EXPECT_EQ(renameInput, longName) << "the input starts with the whole old name";
-    press({VK_ESCAPE});
+    EXPECT_EQ(pressOn(longName, {VK_F2, VK_RETURN}), L"Rename canceled.") << "the input starts with the whole old name";
 
     leftPanel.marked.push_back(L"other.txt");
     pressOn(L"notes.txt", {VK_F2});
@@ -160,11 +155,6 @@ TEST_F(FileCommandTest, RenameRefusesBadNamesAndRenamesOnlyAfterYes) {
     EXPECT_EQ(readFileBytes(temp / L"new name.txt"), "n");
     EXPECT_EQ(leftPanel.entries[leftPanel.cursor].name, L"new name.txt");
     EXPECT_TRUE(leftPanel.marked.empty());
-}
-
-TEST_F(FileCommandTest, ANewFolderLandsUnderTheCursor) {
-    temp.file(L"zz.txt");
-    show();
     press({VK_F7});
     folderNameInput = L" fresh ";
     EXPECT_EQ(press({VK_RETURN}), L"Folder created: fresh");
@@ -203,9 +193,8 @@ TEST_F(FileCommandTest, DeleteFailuresReportTheItemAndLeaveBothPanels) {
         for (const std::wstring& name : abc) temp.file(name, "abc");
         show();
         leftPanel.marked = c.marks;
-        selectEntryByName(leftPanel, L"a.txt");
-        std::wstring before = panelsText();
-        press({VK_F8, VK_LEFT});
+        pressOn(L"a.txt", {VK_F8, VK_LEFT});
+        std::wstring before = panelsText();  // the question changes neither panel
         InjectFailure(c.call, c.nth, c.code);
         press({VK_RETURN});
         ClearInjectedFailures();
