@@ -94,23 +94,20 @@ TEST_F(FileCommandTest, RefusalsSayWhyAndTouchNothing) {
     DeleteFilePath(temp / L"x");
     FolderLink x(temp / L"x", temp / L"inside");
     ASSERT_TRUE(link.made() && x.made());
+    const wchar_t* protectedFolder = L"PROTECTED FOLDER This system folder or link cannot be deleted.";
     // `said` is the status line, or the box's title then text; `typed` goes into the input F7 or F2 opened
-    const struct { const wchar_t* cursor; std::vector<std::wstring> marks; UINT key; const wchar_t* said;
-                   const wchar_t* typed = nullptr; } cases[] = {
-        {L"..", {}, VK_F8, L"The parent folder [DIR] .. cannot be deleted."},
-        {L"..", {}, VK_F2, L"Parent folder entry cannot be renamed."},
-        {L"link", {}, VK_F8, L"PROTECTED FOLDER This system folder or link cannot be deleted."},
-        {L"link", {}, VK_F2, L"RENAME Protected folder cannot be renamed."},
-        {L"link", {L"gone.txt"}, VK_F8, L"DELETE ITEMS No valid marked items found."},
-        {L"link", {L"inside", L"link"}, VK_F8, L"PROTECTED FOLDER This system folder or link cannot be deleted."},
-        {L"link", {}, VK_F7, L"Please enter a folder name.", L"  "},
-        {L"link", {}, VK_F7, L"Invalid folder name.", L"a|b"},
-        {L"link", {}, VK_F7, L"Folder already exists.", L"taken"},
-        {L"notes.txt", {}, VK_F2, L"Invalid name.", L"a:b"},
-        {L"notes.txt", {}, VK_F2, L"Please enter a new name.", L"   "},
-        {L"notes.txt", {}, VK_F2, L"Target name already exists.", L"OTHER.txt"},
-        {L"x", {}, VK_F8, L"PROTECTED FOLDER This system folder or link cannot be deleted."},
-        {L"x", {L"x"}, VK_F8, L"PROTECTED FOLDER This system folder or link cannot be deleted."},
+    const struct { const wchar_t* cursor; UINT key; const wchar_t* said; const wchar_t* typed = nullptr;
+                   std::vector<std::wstring> marks = {}; } cases[] = {
+        {L"..", VK_F8, L"The parent folder [DIR] .. cannot be deleted."},
+        {L"..", VK_F2, L"Parent folder entry cannot be renamed."},
+        {L"link", VK_F8, protectedFolder}, {L"link", VK_F2, L"RENAME Protected folder cannot be renamed."},
+        {L"link", VK_F8, L"DELETE ITEMS No valid marked items found.", nullptr, {L"gone.txt"}},
+        {L"link", VK_F8, protectedFolder, nullptr, {L"inside", L"link"}},
+        {L"link", VK_F7, L"Please enter a folder name.", L"  "}, {L"link", VK_F7, L"Invalid folder name.", L"a|b"},
+        {L"link", VK_F7, L"Folder already exists.", L"taken"}, {L"notes.txt", VK_F2, L"Invalid name.", L"a:b"},
+        {L"notes.txt", VK_F2, L"Please enter a new name.", L"   "},
+        {L"notes.txt", VK_F2, L"Target name already exists.", L"OTHER.txt"},
+        {L"x", VK_F8, protectedFolder}, {L"x", VK_F8, protectedFolder, nullptr, {L"x"}},
     };
     for (const auto& c : cases) {
         leftPanel.marked = c.marks;
