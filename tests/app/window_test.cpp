@@ -99,11 +99,11 @@ TEST_F(WindowTest, CloseOrShutdownDuringAnOperationOrAShellCallWaitsUntilItHasRe
         if (!IsWindow(window)) window = createMainWindow(GetModuleHandleW(nullptr));
         screenMode = c.mode;
         ShellCallRunning = !*c.reason;
-        if (*c.reason) { EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE); }
         SendMessageW(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(cancelRequested, !ShellCallRunning);
+        if (*c.reason) { EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE); }
         SendMessageW(window, WM_KEYDOWN, VK_F7, 0);  // handled inside the operation's pump, or not at all
         EXPECT_TRUE(IsWindow(window) && screenMode == c.mode) << "the close waits, F7 does nothing";
-        EXPECT_EQ(cancelRequested, !ShellCallRunning);
         EXPECT_EQ(shutdownBlockReason, c.reason);
         // the operation or the call ends in its key handler; the close is acted on as that returns
         screenMode = ScreenMode::MainView;
