@@ -1,13 +1,19 @@
 #include "app/window.h"
 
+#include <objbase.h>
+
 #include "app/frame.h"
 #include "app/input.h"
 #include "app/resource_counts.h"
 #include "app/startup.h"
 #include "editor/buffer.h"
 #include "editor/save.h"
+#include "fs/file_ops.h"
+#include "settings/language.h"
 #include "ui/draw.h"
 #include "ui/state.h"
+
+std::wstring shutdownBlockReason;
 
 namespace {
 
@@ -15,8 +21,18 @@ const wchar_t kClassName[] = L"TorvaneCommanderWindowClass";
 const wchar_t kWindowTitle[] = L"TORVANE COMMANDER Ver. 1.0";
 constexpr UINT_PTR kClockTimer = 1;
 
-// A close request that arrived while an operation was running; acted on once it has returned.
+// Why a shutdown has to wait, by progress mode: copy, move, delete.
+const LocalizedText kShutdownReasons[] = {
+    {L"Copy in progress", L"Kopieren laeuft", L"Copie en cours", L"Copia in corso"},
+    {L"Move in progress", L"Verschieben laeuft", L"Deplacement en cours", L"Spostamento in corso"},
+    {L"Delete in progress", L"Loeschen laeuft", L"Suppression en cours", L"Eliminazione in corso"},
+};
+
+// A close request that arrived while an operation or a shell call was running; acted on once it
+// has returned.
 bool closePending = false;
+// The shell calls want COM on this thread; uninitialised only when this window initialised it.
+bool comStarted = false;
 
 // The bitmap every paint composes the frame in, kept from one paint to the next for the window's
 // life: a new 1920 x 1080 bitmap per key costs its allocation and the first touch of its 8 MB.
@@ -87,6 +103,22 @@ bool askBeforeClosing(HWND window) {
     return true;
 }
 
+// A log-off or shutdown would end the process inside the operation: it is refused with the reason,
+// and the operation is asked to stop where it can stop cleanly.
+void holdOffShutdown(HWND window) {
+    int row = screenMode == ScreenMode::CopyProgress ? 0 : (screenMode == ScreenMode::MoveProgress ? 1 : 2);
+    shutdownBlockReason = localize(kShutdownReasons[row]);
+    ShutdownBlockReasonCreate(window, shutdownBlockReason.c_str());
+    requestCancel(window);
+}
+
+// After each key: the operation that held off a shutdown has returned once the key has.
+void endShutdownBlock(HWND window) {
+    if (shutdownBlockReason.empty() || isProgressMode(screenMode)) return;
+    shutdownBlockReason.clear();
+    ShutdownBlockReasonDestroy(window);
+}
+
 // After each key: a close that waited for an operation goes on once it has returned; one that
 // waited for the save question goes on once the editor has closed (saved, or NO), and is dropped
 // when the question went back to the editor.
@@ -100,6 +132,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     switch (message) {
     case WM_CREATE:
         resetWindowState();
+        comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
         startUp();
         createFonts();
         SetTimer(window, kClockTimer, 1000, nullptr);
@@ -108,6 +141,8 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         KillTimer(window, kClockTimer);
         releaseBackBuffer();
         deleteFonts();
+        if (comStarted) CoUninitialize();
+        comStarted = false;
         PostQuitMessage(0);
         return 0;
     case WM_CLOSE:
@@ -117,10 +152,19 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             requestCancel(window);
             return 0;
         }
+        // Nor under a shell call: the close goes on once the key that made the call has returned.
+        if (ShellCallRunning) {
+            closePending = true;
+            return 0;
+        }
         if (askBeforeClosing(window)) return 0;
         break;
     case WM_QUERYENDSESSION:
-        // Windows asks before it shuts down: unsaved text keeps it from going on without a word.
+        // Windows asks before it shuts down: a running operation or unsaved text keeps it from going on.
+        if (isProgressMode(screenMode)) {
+            holdOffShutdown(window);
+            return FALSE;
+        }
         return askBeforeClosing(window) ? FALSE : TRUE;
     case WM_SIZE:
         requestRepaint(window);
@@ -134,12 +178,16 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         if (wParam == VK_F4) break;  // Alt+F4 is the system's close request
         [[fallthrough]];
     case WM_KEYDOWN:
+        // The shell may pump messages while it works: a key then is no command, and the status
+        // line after the call stays the call's own.
+        if (ShellCallRunning) return 0;
         dispatchKey(window, static_cast<UINT>(wParam));
+        endShutdownBlock(window);
         finishPendingClose(window);
         countResourcesAfterKey();
         return 0;
     case WM_CHAR:
-        characterInput(window, static_cast<wchar_t>(wParam & 0xFFFF));
+        if (!ShellCallRunning) characterInput(window, static_cast<wchar_t>(wParam & 0xFFFF));
         return 0;
     case WM_TIMER:
         if (wParam == kClockTimer) requestRepaint(window);
@@ -190,4 +238,5 @@ int runProgram(HINSTANCE instance) {
 
 void resetWindowState() {
     closePending = false;
+    shutdownBlockReason.clear();
 }

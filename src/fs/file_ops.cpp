@@ -6,6 +6,7 @@
 
 uint32_t TempFileCounter = 0;
 uint32_t TempFolderCounter = 0;
+bool ShellCallRunning = false;
 
 namespace {
 
@@ -30,6 +31,12 @@ bool injected(FileCall call) {
     SetLastError(injection.code[kind]);
     return true;
 }
+
+// Marks a shell call for its length.
+struct ShellCallScope {
+    ShellCallScope() { ShellCallRunning = true; }
+    ~ShellCallScope() { ShellCallRunning = false; }
+};
 
 bool isNameCollision(DWORD code) {
     return code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS;
@@ -264,6 +271,11 @@ bool SameFileIdentity(const std::wstring& a, const std::wstring& b) {
            first.index == second.index;
 }
 
+INT_PTR OpenWithShell(const std::wstring& path, HWND owner) {
+    ShellCallScope scope;
+    return reinterpret_cast<INT_PTR>(ShellExecuteW(owner, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+}
+
 DWORD RecycleItem(const std::wstring& path, HWND owner) {
     if (injected(FileCall::Recycle)) return GetLastError();
     std::wstring list = path;
@@ -274,13 +286,14 @@ DWORD RecycleItem(const std::wstring& path, HWND owner) {
     operation.pFrom = list.c_str();
     // Silent and unconfirmed, but never destroyed for good without the system asking first.
     operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO | FOF_NOERRORUI | FOF_WANTNUKEWARNING;
+    ShellCallScope scope;
     int result = SHFileOperationW(&operation);
     if (result != 0) return static_cast<DWORD>(result);
     return operation.fAnyOperationsAborted ? ERROR_CANCELLED : 0;
 }
 
 bool ShellTakesPathUnchanged(const std::wstring& path) {
-    if (path.empty() || path.size() >= MAX_PATH) return false;
+    if (path.empty() || path.size() >= MAX_PATH || path.find_first_of(L"*?") != std::wstring::npos) return false;
     wchar_t resolved[MAX_PATH];
     DWORD length = GetFullPathNameW(path.c_str(), MAX_PATH, resolved, nullptr);
     return length == path.size() && path.compare(0, path.size(), resolved, length) == 0;

@@ -75,14 +75,20 @@ bool FlushFile(HANDLE file);
 FindHandle FindFirstPath(const std::wstring& pattern, WIN32_FIND_DATAW& data);
 bool FindNextPath(HANDLE find, WIN32_FIND_DATAW& data);
 
+// True while a shell call below runs: the shell may pump messages, and keys that arrive then must
+// not act as commands.
+extern bool ShellCallRunning;
+// Opens the file through the shell (ShellExecuteW, "open", no parameters or working folder); the
+// shell's result, above 32 on success.
+INT_PTR OpenWithShell(const std::wstring& path, HWND owner);
 // Moves one file or folder to the recycle bin through the shell (SHFileOperationW), with no dialog
 // but the system's own question before anything would be destroyed for good (an item the bin cannot
 // take); `owner` owns that question. The path goes to the shell as it is, never in the long form,
 // which the shell does not take. Returns the shell's result: 0, or 1223 when its question got a NO.
 DWORD RecycleItem(const std::wstring& path, HWND owner);
-// True when the shell reaches exactly this path: under MAX_PATH, and GetFullPathNameW gives it back
-// unchanged. A trailing dot or space is dropped there and "con" names the console device, so the
-// shell would act on another item.
+// True when the shell reaches exactly this path: under MAX_PATH, no * or ?, and GetFullPathNameW
+// gives it back unchanged. A trailing dot or space is dropped there, "con" names the console device
+// and the shell expands wildcards, so it would act on other items.
 bool ShellTakesPathUnchanged(const std::wstring& path);
 
 // What makes a file or folder itself, whatever path reaches it: a share of the same folder, a

@@ -106,7 +106,9 @@ void beginMarkedDelete(HWND window, const PanelState& panel) {
     for (const DirEntry* entry : found) {
         std::wstring path = folder + entry->name;
         if (refuseShellPath(window, path, entry->name)) return;
-        if (entry->isFolder && IsProtectedSourceItem(panel.path, *entry, path)) return showProtected(window);
+        // Judged as it is on disk: a listed file may have become a folder or a link.
+        DirEntry onDisk = asOnDisk(*entry, GetPathAttributes(path));
+        if (onDisk.isFolder && IsProtectedSourceItem(panel.path, onDisk, path)) return showProtected(window);
     }
     deleteRequest = DeleteRequest{DeleteKind::MarkedItems, std::to_wstring(found.size()) + localize(kItemsSuffix),
                                   panel.path};
@@ -122,8 +124,20 @@ DWORD shellPathCode(const std::wstring& path) {
 }
 
 struct DeleteItem {
-    std::wstring path, name;
+    std::wstring path;
+    DirEntry listed;
 };
+
+// A marked item as it is on disk now, in the panel's `folder`: 0, or the code that stops the run
+// (a name the shell would change, an item that cannot be read, a folder the protection refuses).
+DWORD checkOnDisk(const std::wstring& folder, const DirEntry& listed, const std::wstring& path) {
+    DWORD result = shellPathCode(path);
+    if (result != 0) return result;
+    DWORD attributes = GetPathAttributes(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES) return LastFailureCode();
+    DirEntry entry = asOnDisk(listed, attributes);
+    return entry.isFolder && IsProtectedSourceItem(folder, entry, path) ? ERROR_ACCESS_DENIED : 0;
+}
 
 // Phase 1 of a marked delete: every mark checked on disk before anything goes. 0 or the code that
 // stops the run, with the item named in the progress record.
@@ -135,13 +149,9 @@ DWORD checkMarkedItems(const PanelState& panel, std::vector<DeleteItem>& items) 
         if (!listed) continue;
         std::wstring path = folder + listed->name;
         deleteProgress.currentItem = listed->name;
-        DWORD result = shellPathCode(path);
+        DWORD result = checkOnDisk(panel.path, *listed, path);
         if (result != 0) return result;
-        DWORD attributes = GetPathAttributes(path);
-        if (attributes == INVALID_FILE_ATTRIBUTES) return LastFailureCode();
-        DirEntry entry = asOnDisk(*listed, attributes);
-        if (entry.isFolder && IsProtectedSourceItem(panel.path, entry, path)) return ERROR_ACCESS_DENIED;
-        items.push_back(DeleteItem{path, listed->name});
+        items.push_back(DeleteItem{path, *listed});
     }
     deleteProgress.currentItem = deleteRequest.displayText;
     return items.empty() ? ERROR_FILE_NOT_FOUND : 0;
@@ -228,10 +238,12 @@ DWORD deleteMarkedItems(HWND window, const PanelState& panel) {
     publishProgressNow(window);
     for (int64_t i = 0; i < total; ++i) {
         const DeleteItem& item = items[static_cast<size_t>(i)];
-        setDeleteProgress(window, item.name, 0, i, total);
-        result = deletePath(item.path, window);
+        setDeleteProgress(window, item.listed.name, 0, i, total);
+        // Tested again: it may have changed while the items before it went.
+        result = checkOnDisk(panel.path, item.listed, item.path);
+        if (result == 0) result = deletePath(item.path, window);
         if (result != 0) return result;
-        setDeleteProgress(window, item.name, 100, i + 1, total);
+        setDeleteProgress(window, item.listed.name, 100, i + 1, total);
     }
     publishDelete(deleteRequest.displayText, 100, total, total);
     publishProgressNow(window);
@@ -240,7 +252,10 @@ DWORD deleteMarkedItems(HWND window, const PanelState& panel) {
 
 DWORD deletePath(const std::wstring& path, HWND owner) {
     DWORD result = shellPathCode(path);
-    return result != 0 ? result : recyclePath(path, owner);
+    if (result == 0) result = recyclePath(path, owner);
+    if (result != 0) return result;
+    // The shell can answer 0 and leave the item where it was: that is no delete.
+    return GetPathAttributes(path) != INVALID_FILE_ATTRIBUTES ? ERROR_FUNCTION_FAILED : 0;
 }
 
 DWORD recyclePath(const std::wstring& path, HWND owner) {

@@ -17,11 +17,13 @@ void cancelDelete(HWND window);
 void runDelete(HWND window);
 // Kind 1 (file) or 2 (folder) at `path`, checked again on disk first: 0 or a Windows code.
 DWORD deleteSingleItem(HWND window, int32_t kind, const std::wstring& path, const std::wstring& name);
-// Every marked entry of `panel` checked first, then deleted in marking order, stopping at the
-// first failure: 0 or its code (2 when no mark is left in the listing).
+// Every marked entry of `panel` checked on disk first, then deleted in marking order, each checked
+// again right before it goes, stopping at the first failure: 0 or its code (2 when no mark is left
+// in the listing).
 DWORD deleteMarkedItems(HWND window, const PanelState& panel);
 // The item to the recycle bin: 0 or a Windows code. Refused (123, or 206 for a path of 260 or more
-// characters) when the shell would reach another item than `path`.
+// characters) when the shell would reach another item than `path`; 1627 when the shell answered 0
+// but the item is still there.
 DWORD deletePath(const std::wstring& path, HWND owner = nullptr);
 // One shell call that moves the item to the recycle bin: 0, the shell's code, or 1223 when the
 // system's question before a permanent delete was answered NO.

@@ -1,9 +1,10 @@
 #include "ops/open_run.h"
 
-#include <shellapi.h>
+#include <shlwapi.h>
 
 #include "fs/file_ops.h"
 #include "ops/progress.h"
+#include "panels/panels.h"
 #include "ops/requests.h"
 #include "ui/state.h"
 
@@ -21,6 +22,11 @@ const LocalizedText kAlteredNameText = {
     L"autre element.",
     L"Windows modificherebbe questo nome (punto o spazio finale, o nome di dispositivo come CON) e agirebbe su "
     L"un altro elemento."};
+const LocalizedText kWildcardText = {
+    L"The Windows shell reads * and ? in this name as wildcards and would act on other items.",
+    L"Die Windows-Shell liest * und ? in diesem Namen als Platzhalter und wuerde andere Elemente treffen.",
+    L"Le shell Windows lit * et ? dans ce nom comme des jokers et agirait sur d'autres elements.",
+    L"La shell di Windows legge * e ? in questo nome come caratteri jolly e agirebbe su altri elementi."};
 const LocalizedText kPathTooLongText = {
     L"The path is too long for the Windows shell (260 characters or more).",
     L"Der Pfad ist zu lang fuer die Windows-Shell (260 Zeichen oder mehr).",
@@ -37,15 +43,32 @@ const LocalizedText kOpenFailedTitle = {L"OPEN FAILED", L"OEFFNEN FEHLGESCHLAGEN
 const LocalizedText kOpenFailedText = {L"Windows could not open this file.", L"Windows konnte diese Datei nicht oeffnen.",
                                        L"Windows n'a pas pu ouvrir ce fichier.",
                                        L"Windows non ha potuto aprire questo file."};
-// Extensions that start code when the shell opens them.
+const LocalizedText kGoneText = {L"The listed file is no longer there.", L"Die gelistete Datei ist nicht mehr da.",
+                                 L"Le fichier liste n'est plus la.", L"Il file elencato non c'e piu."};
+// Extensions that start code when the shell opens them; the system names more (AssocIsDangerous).
 const wchar_t* const kProgramExtensions[] = {
     L".exe", L".bat", L".cmd", L".com", L".js",  L".msi", L".scr", L".ps1", L".vbs", L".jse", L".wsf",
-    L".reg", L".lnk", L".pif", L".hta", L".cpl", L".msc", L".vbe", L".wsh", L".msp", L".jar"};
+    L".reg", L".lnk", L".pif", L".hta", L".cpl", L".msc", L".vbe", L".wsh", L".msp", L".jar",
+    L".url", L".application", L".settingcontent-ms", L".chm"};
+
+// The shell resolves a missing name by trying program extensions ("tool" starts "tool.exe"), so it
+// is handed only a listed file that is still a file. Otherwise the box says so and the panel is read
+// again; false then.
+bool stillAFile(HWND window, const std::wstring& name, const std::wstring& path) {
+    DWORD attributes = GetPathAttributes(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
+    DWORD code = attributes == INVALID_FILE_ATTRIBUTES ? LastFailureCode() : ERROR_FILE_NOT_FOUND;
+    // The text first: `name` may be the listed entry's own, which the re-read replaces.
+    std::wstring text = localize(kGoneText) + L" " + windowsErrorLine(code) + L"\n" + name;
+    loadListing(activePanel());
+    showMessageBox(window, localize(kOpenFailedTitle), text);
+    return false;
+}
 
 // The shell opens the file; true when it took it, else the failure is in the message box.
-bool shellOpen(HWND window, const std::wstring& path) {
-    INT_PTR result = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(window, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+bool shellOpen(HWND window, const std::wstring& name, const std::wstring& path) {
+    if (!stillAFile(window, name, path)) return false;
+    INT_PTR result = OpenWithShell(path, window);
     if (result > 32) return true;
     showMessageBox(window, localize(kOpenFailedTitle),
                    localize(kOpenFailedText) + L" " + windowsErrorLine(static_cast<DWORD>(result)));
@@ -56,7 +79,8 @@ bool shellOpen(HWND window, const std::wstring& path) {
 
 const LocalizedText* shellPathProblem(const std::wstring& path) {
     if (ShellTakesPathUnchanged(path)) return nullptr;
-    return path.size() >= MAX_PATH ? &kPathTooLongText : &kAlteredNameText;
+    if (path.size() >= MAX_PATH) return &kPathTooLongText;
+    return path.find_first_of(L"*?") != std::wstring::npos ? &kWildcardText : &kAlteredNameText;
 }
 
 bool refuseShellPath(HWND window, const std::wstring& path, const std::wstring& name) {
@@ -76,7 +100,7 @@ bool isProgramFile(const std::wstring& name) {
     for (size_t i = dot; i <= end; ++i) extension.push_back(static_cast<wchar_t>(towlower(name[i])));
     for (const wchar_t* program : kProgramExtensions)
         if (extension == program) return true;
-    return false;
+    return AssocIsDangerous(extension.c_str()) != FALSE;
 }
 
 void openFileEntry(HWND window, const std::wstring& name, const std::wstring& fullPath) {
@@ -86,7 +110,7 @@ void openFileEntry(HWND window, const std::wstring& name, const std::wstring& fu
 }
 
 void openDocument(HWND window, const std::wstring& name, const std::wstring& fullPath) {
-    if (shellOpen(window, fullPath)) reportStatus(window, localize(kOpened) + name);
+    if (shellOpen(window, name, fullPath)) reportStatus(window, localize(kOpened) + name);
 }
 
 void askRunProgram(HWND window, const std::wstring& name, const std::wstring& fullPath) {
@@ -106,7 +130,7 @@ void runProgram(HWND window) {
     runRequest = RunRequest();
     runChoice = 1;
     screenMode = ScreenMode::MainView;
-    if (shellOpen(window, run.programPath)) reportStatus(window, localize(kStarted) + run.programName);
+    if (shellOpen(window, run.programName, run.programPath)) reportStatus(window, localize(kStarted) + run.programName);
 }
 
 void runConfirmKey(HWND window, UINT key) {

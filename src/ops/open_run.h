@@ -1,7 +1,8 @@
 #pragma once
 // Enter on a file: documents go to their application at once, programs and scripts only after YES
 // in RunConfirm. Both go through the shell, which is handed the listed path only when it would
-// reach exactly that item; the program never starts or waits for a process itself.
+// reach exactly that item and that item is still a file (else OPEN FAILED with the code, and the
+// panel is read again); the program never starts or waits for a process itself.
 #include <windows.h>
 
 #include <string>
@@ -16,8 +17,9 @@ const LocalizedText* shellPathProblem(const std::wstring& path);
 bool refuseShellPath(HWND window, const std::wstring& path, const std::wstring& name);
 
 // The name starts code when opened: its extension, after the trailing dots and spaces Windows drops,
-// is one of the program extensions, compared without case. "report.tar.exe" and "setup.exe ." are
-// programs; "setup.exe.txt" and "README" are not.
+// is one of the program extensions, compared without case, or one the system calls dangerous
+// (AssocIsDangerous). "report.tar.exe" and "setup.exe ." are programs; "setup.exe.txt" and "README"
+// are not.
 bool isProgramFile(const std::wstring& name);
 // Enter on the file `name` at `fullPath`: refused, opened, or asked about.
 void openFileEntry(HWND window, const std::wstring& name, const std::wstring& fullPath);

@@ -181,8 +181,7 @@ TEST_F(FrameTest, APartOfAProgressFrameMatchesTheWholeFrame) {
             for (int y = part.top; y < part.bottom; y += 3)
                 for (int x = part.left; x < part.right; x += 3)
                     differ += piece.pixel(x - part.left, y - part.top) != c.pixel(x, y);
-            EXPECT_EQ(differ, 0) << "mode " << static_cast<int>(mode) << ", part at " << part.left << ","
-                                 << part.top;
+            EXPECT_EQ(differ, 0) << "mode " << static_cast<int>(mode) << ", part at " << part.left << "," << part.top;
         }
     }
 }

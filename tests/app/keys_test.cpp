@@ -22,33 +22,25 @@ int yesCount = 0, cancelCount = 0;
 // cancel flag it may change. F10 in the main view quits with code 0. Modes marked `only` first get
 // every other key, which they must ignore.
 TEST_F(Keys, EachModeRoutesKeysToItsOwnHandler) {
-    const struct { M mode; UINT key; M after; int32_t* choice; std::wstring* input; bool cancels, only; } rows[] = {
-        {M::MainView, VK_F10, M::MainView, nullptr, nullptr, false, false},
-        {M::MainView, VK_F1, M::Help, nullptr, nullptr, false, false},
-        {M::MainView, VK_F11, M::Settings, nullptr, nullptr, false, false},
-        {M::MainView, VK_F12, M::Info, nullptr, nullptr, false, false},
-        {M::Settings, VK_F11, M::MainView, nullptr, nullptr, false, false},
-        {M::Info, VK_F12, M::MainView, nullptr, nullptr, false, false},
-        {M::Help, VK_F1, M::MainView, nullptr, nullptr, false, false},
-        {M::DriveSelect, VK_F9, M::MainView, nullptr, nullptr, false, false},
-        {M::MessageBox, VK_RETURN, M::MainView, nullptr, nullptr, false, false},
-        {M::CreateFolderInput, VK_BACK, M::CreateFolderInput, nullptr, &folderNameInput, false, false},
-        {M::RenameInput, VK_BACK, M::RenameInput, nullptr, &renameInput, false, false},
-        {M::RenameConfirm, VK_LEFT, M::RenameConfirm, &renameChoice, nullptr, false, false},
-        {M::DeleteConfirm, VK_LEFT, M::DeleteConfirm, &deleteChoice, nullptr, false, false},
-        {M::CopyOverwriteConfirm, VK_RIGHT, M::CopyOverwriteConfirm, &copyOverwriteChoice, nullptr, false, false},
-        {M::MoveOverwriteConfirm, VK_LEFT, M::MoveOverwriteConfirm, &moveOverwriteChoice, nullptr, false, false},
-        {M::RunConfirm, VK_RIGHT, M::RunConfirm, &runChoice, nullptr, false, false},
-        {M::CopyProgress, VK_ESCAPE, M::CopyProgress, nullptr, nullptr, true, true},
-        {M::MoveProgress, VK_ESCAPE, M::MoveProgress, nullptr, nullptr, true, true},
-        {M::DeleteProgress, VK_ESCAPE, M::DeleteProgress, nullptr, nullptr, true, true},
-        {M::Help, VK_ESCAPE, M::MainView, nullptr, nullptr, false, true},
-        {M::Info, VK_ESCAPE, M::MainView, nullptr, nullptr, false, true},
-        {M::Viewer, VK_ESCAPE, M::MainView, nullptr, nullptr, false, true},
-        {M::Editor, VK_ESCAPE, M::MainView, nullptr, nullptr, false, false},
-        {M::EditorHelp, VK_ESCAPE, M::Editor, nullptr, nullptr, false, true},
-        {M::EditorFind, VK_ESCAPE, M::Editor, nullptr, nullptr, false, true},
-        {M::EditorSaveConfirm, VK_ESCAPE, M::Editor, nullptr, nullptr, false, false},
+    const struct { M mode; UINT key; M after; bool only = false, cancels = false; int32_t* choice = nullptr;
+                   std::wstring* input = nullptr; } rows[] = {
+        {M::MainView, VK_F10, M::MainView}, {M::MainView, VK_F1, M::Help}, {M::MainView, VK_F11, M::Settings},
+        {M::MainView, VK_F12, M::Info}, {M::Settings, VK_F11, M::MainView}, {M::Info, VK_F12, M::MainView},
+        {M::Help, VK_F1, M::MainView}, {M::DriveSelect, VK_F9, M::MainView}, {M::MessageBox, VK_RETURN, M::MainView},
+        {M::CreateFolderInput, VK_BACK, M::CreateFolderInput, false, false, nullptr, &folderNameInput},
+        {M::RenameInput, VK_BACK, M::RenameInput, false, false, nullptr, &renameInput},
+        {M::RenameConfirm, VK_LEFT, M::RenameConfirm, false, false, &renameChoice},
+        {M::DeleteConfirm, VK_LEFT, M::DeleteConfirm, false, false, &deleteChoice},
+        {M::CopyOverwriteConfirm, VK_RIGHT, M::CopyOverwriteConfirm, false, false, &copyOverwriteChoice},
+        {M::MoveOverwriteConfirm, VK_LEFT, M::MoveOverwriteConfirm, false, false, &moveOverwriteChoice},
+        {M::RunConfirm, VK_RIGHT, M::RunConfirm, false, false, &runChoice},
+        {M::CopyProgress, VK_ESCAPE, M::CopyProgress, true, true},
+        {M::MoveProgress, VK_ESCAPE, M::MoveProgress, true, true},
+        {M::DeleteProgress, VK_ESCAPE, M::DeleteProgress, true, true},
+        {M::Help, VK_ESCAPE, M::MainView, true}, {M::Info, VK_ESCAPE, M::MainView, true},
+        {M::Viewer, VK_ESCAPE, M::MainView, true}, {M::EditorHelp, VK_ESCAPE, M::Editor, true},
+        {M::EditorFind, VK_ESCAPE, M::Editor, true}, {M::Editor, VK_ESCAPE, M::MainView},
+        {M::EditorSaveConfirm, VK_ESCAPE, M::Editor},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(testing::Message() << static_cast<int>(r.mode) << " key " << r.key);

@@ -1,12 +1,18 @@
 // The real window under Wine: typed characters, the message pump of long operations, a close
-// request during one.
+// request or a shutdown during one, COM and keys around shell calls.
 #include <gtest/gtest.h>
+#include <objbase.h>
+
+#include <thread>
 
 #include "app/window.h"
 #include "common/app_state.h"
 #include "common/keys.h"
 #include "common/settings_file_guard.h"
+#include "common/temp_folder.h"
 #include "editor/buffer.h"
+#include "fs/file_ops.h"
+#include "panels/panels.h"
 #include "ui/pump.h"
 #include "ui/state.h"
 
@@ -79,29 +85,56 @@ TEST_F(WindowTest, PumpHandlesQueuedMessagesAndStopsAtAQuitOrEscape) {
     EXPECT_TRUE(cancelRequested);
 }
 
-TEST_F(WindowTest, CloseDuringAnOperationWaitsUntilItHasReturned) {
-    for (ScreenMode mode : {ScreenMode::DeleteProgress, ScreenMode::CopyProgress, ScreenMode::MoveProgress}) {
-        SCOPED_TRACE(static_cast<int>(mode));
+// A close or a shutdown during an operation or a shell call waits until the key handler that runs it
+// has returned; a shutdown is refused with the reason (Wine keeps none: its ShutdownBlockReasonCreate
+// is a stub). A key meanwhile acts only inside the operation, never as a command during a shell call.
+// COM lives as long as the window.
+TEST_F(WindowTest, CloseOrShutdownDuringAnOperationOrAShellCallWaitsUntilItHasReturned) {
+    EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE) << "apartment-threaded";
+    const struct { ScreenMode mode; const wchar_t* reason; } cases[] = {
+        {ScreenMode::DeleteProgress, L"Delete in progress"}, {ScreenMode::CopyProgress, L"Copy in progress"},
+        {ScreenMode::MoveProgress, L"Move in progress"}, {ScreenMode::MainView, L""}};  // the last: a shell call
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.mode));
         if (!IsWindow(window)) window = createMainWindow(GetModuleHandleW(nullptr));
-        ASSERT_TRUE(IsWindow(window));
-        drainQueue();
-        screenMode = mode;
-        cancelRequested = false;
+        screenMode = c.mode;
+        ShellCallRunning = !*c.reason;
         SendMessageW(window, WM_CLOSE, 0, 0);
-        EXPECT_TRUE(IsWindow(window));
-        EXPECT_TRUE(cancelRequested);
-        SendMessageW(window, WM_SYSKEYDOWN, VK_ESCAPE, 0);  // a key handled inside the operation's pump
-        EXPECT_TRUE(IsWindow(window));
-        // the operation ends in its key handler; the close is acted on as that handler returns
+        EXPECT_EQ(cancelRequested, !ShellCallRunning);
+        if (*c.reason) { EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE); }
+        SendMessageW(window, WM_KEYDOWN, VK_F7, 0);  // handled inside the operation's pump, or not at all
+        EXPECT_TRUE(IsWindow(window) && screenMode == c.mode) << "the close waits, F7 does nothing";
+        EXPECT_EQ(shutdownBlockReason, c.reason);
+        // the operation or the call ends in its key handler; the close is acted on as that returns
         screenMode = ScreenMode::MainView;
+        ShellCallRunning = cancelRequested = false;
         SendMessageW(window, WM_KEYDOWN, VK_SHIFT, 0);
-        EXPECT_FALSE(IsWindow(window));
-        EXPECT_EQ(takeQuit(), 0);
+        EXPECT_EQ(shutdownBlockReason, L"");
+        EXPECT_TRUE(!IsWindow(window) && takeQuit() == 0) << "closed as the handler returns";
     }
     window = createMainWindow(GetModuleHandleW(nullptr));  // outside an operation: closed at once
     ASSERT_TRUE(IsWindow(window));
     SendMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK) << "uninitialised with the window";
+    CoUninitialize();
+}
+
+// A log-off asked from another thread while F5 copies: the copy's own pump answers it.
+TEST_F(WindowTest, ALogOffDuringACopyIsRefusedAndTheCopyEndsCleanly) {
+    TempFolder temp;
+    temp.file(L"from\\big.bin", std::string(16 << 20, 'b'));
+    resetPanels(temp / L"from", temp.folder(L"to"));
+    loadListing(leftPanel);
+    selectEntryByName(leftPanel, L"big.bin");
+    DWORD_PTR answer = TRUE;
+    std::thread ask([&] { SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, 0, 30000, &answer); });
+    while (!(HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE)) Sleep(1);  // waiting, not yet handled
+    SendMessageW(window, WM_KEYDOWN, VK_F5, 0);
+    ask.join();
+    EXPECT_EQ(answer, FALSE);
+    EXPECT_NE(messageText.find(L"Windows error: 1223"), std::wstring::npos) << messageText;
+    EXPECT_TRUE(RemoveFolderPath(temp / L"to")) << "neither a temporary item nor the copy is left";
 }
 
 }  // namespace
