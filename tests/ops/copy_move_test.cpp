@@ -5,7 +5,9 @@
 
 #include <memory>
 
+#include "app/input.h"
 #include "common/app_state.h"
+#include "common/keys.h"
 #include "common/links.h"
 #include "common/temp_folder.h"
 #include "fs/file_ops.h"
@@ -53,6 +55,19 @@ std::string treeText(const std::wstring& root) {
 bool hasTemporaryItem(const std::wstring& folder) {
     WIN32_FIND_DATAW data;
     return FindHandle(FindFirstFileW(LongPath(folder + L"\\.torvanecommander_tmp_*").c_str(), &data)).valid();
+}
+
+// Both panels as the user sees them: folder, cursor, marks and listed names.
+std::wstring panelsText() {
+    std::wstring text;
+    for (const PanelState* panel : {&leftPanel, &rightPanel}) {
+        text += panel->path + L" @" + std::to_wstring(panel->cursor) + L" marks:";
+        for (const std::wstring& mark : panel->marked) text += L" " + mark;
+        text += L" names:";
+        for (const DirEntry& entry : panel->entries) text += L" " + entry.name;
+        text += L"\n";
+    }
+    return text;
 }
 
 // The same folder under a second name: through Wine's Z: drive, which shows every Linux path, or on
@@ -147,6 +162,17 @@ const Refusal kRefusals[] = {
      },
      L"TARGET BLOCKED",
      L"One or more marked files already exist in the target panel. Multi-copy does not overwrite yet."},
+    // Wine and Windows both give "report final.txt" an 8.3 name; a new item under it would open that file.
+    {"a marked name is a short name in the target", Op::Copy,
+     [](Scene& s) {
+         WIN32_FIND_DATAW data;
+         FindHandle find(FindFirstFileW(LongPath(s.temp.file(L"dst\\report final.txt", "old")).c_str(), &data));
+         s.temp.file(L"src\\" + std::wstring(data.cAlternateFileName), "new");
+         s.show(s.source, s.target);
+         leftPanel.marked = {L"a.txt", data.cAlternateFileName};
+     },
+     L"TARGET BLOCKED",
+     L"One or more marked files already exist in the target panel. Multi-copy does not overwrite yet."},
     {"marks that vanished", Op::Copy, [](Scene&) { leftPanel.marked = {L"gone.txt", L".."}; }, L"FILES ONLY",
      L"No valid marked items found in the active panel."},
     {"nothing left to move", Op::Move, [](Scene&) { leftPanel.marked = {L"gone"}; }, L"FILES ONLY",
@@ -174,10 +200,12 @@ TEST_F(CopyMove, RefusalsSayWhyAndChangeNothing) {
         Scene scene;
         r.arrange(scene);
         const std::string before = treeText(scene.temp.path());
+        const std::wstring panels = panelsText();
         run(r.op);
         EXPECT_EQ(statusLine, r.title) << r.what;
         EXPECT_EQ(messageText, r.text) << r.what;
         EXPECT_EQ(treeText(scene.temp.path()), before) << r.what;
+        EXPECT_EQ(panelsText(), panels) << r.what;
         EXPECT_EQ(copyRequest.sourceName + moveRequest.sourceName, L"") << r.what << ": request left behind";
     }
 }
@@ -271,6 +299,199 @@ TEST_F(CopyMove, AFailureAtAnyStepKeepsThePromise) {
             for (uint32_t n = 1; n <= counts[k]; ++n)
                 runChecked(o, true, FileCall(k), n,
                            std::string(o.what) + ", " + FileCallName(FileCall(k)) + " #" + std::to_string(n));
+    }
+}
+
+// Changes that another program makes in the middle of an operation, run by the file layer's hook.
+std::wstring changedFile, linkedFolder, outsideFolder;
+std::unique_ptr<FolderLink> swappedLink;
+void appendToChangedFile() {
+    FileHandle file(CreateFileW(LongPath(changedFile).c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    DWORD wrote = 0;
+    WriteFile(file.get(), "+", 1, &wrote, nullptr);
+}
+void swapFolderForLink() {
+    removeTree(linkedFolder);
+    swappedLink = std::make_unique<FolderLink>(linkedFolder, outsideFolder);
+}
+void pressEscape() {
+    dispatchKey(nullptr, VK_ESCAPE);
+}
+
+struct Injected {
+    FileCall call;
+    uint32_t nth;
+    DWORD code;  // 0: run the hook instead
+};
+
+struct Report {
+    const char* what;
+    Op op;
+    const wchar_t* cursor;
+    std::vector<std::wstring> marks;
+    bool otherVolume;
+    std::vector<Injected> injected;
+    void (*hook)();
+    const wchar_t* changed;  // the source file the hook changes, or the folder it swaps for a link
+    const wchar_t* title;
+    std::wstring text;       // the report up to its leftover notes; empty: not checked
+    int leftovers;           // "Temporary item left behind" notes after it
+    const wchar_t* stays;    // in the source afterwards, relative to it
+};
+
+const wchar_t kCheckFolders[] = L"\nPlease check source and target folders. Both may now contain data.";
+const std::wstring kChangedReport = L"This item changed during the move and stays in the source.\nItem: ";
+
+// What each failure says: title, text, item, code and hint. Codes: 1117 an I/O error, 80 and 183 a
+// target that appeared, 5 access denied, 145 a folder that is not empty.
+const Report kReports[] = {
+    {"copy a file, a write fails", Op::Copy, L"a.txt", {}, false, {{FileCall::Write, 1, 1117}}, nullptr, nullptr,
+     L"COPY FAILED", L"The file could not be copied.\nItem: a.txt\nWindows error: 1117", 0, L"a.txt"},
+    {"copy a folder, its final rename fails", Op::Copy, L"tree", {}, false, {{FileCall::Move, 4, 1117}}, nullptr,
+     nullptr, L"COPY FAILED",
+     L"The file could not be copied.\nItem: tree\nWindows error: 1117\nOperation stopped. Partial target may exist.",
+     0, L"tree"},
+    {"copy a folder, a file and its temporary copy stay", Op::Copy, L"tree", {}, false,
+     {{FileCall::Write, 1, 1117}, {FileCall::DeleteFile, 1, 5}}, nullptr, nullptr, L"COPY FAILED", L"", 2,
+     L"tree"},
+    {"move a file within the volume, the rename fails", Op::Move, L"a.txt", {}, false, {{FileCall::Move, 1, 1117}},
+     nullptr, nullptr, L"MOVE FAILED",
+     std::wstring(L"The selected item could not be moved.\nItem: a.txt\nWindows error: 1117") + kCheckFolders, 0,
+     L"a.txt"},
+    {"copy a file, a target appears and the temporary file stays", Op::Copy, L"a.txt", {}, false,
+     {{FileCall::Move, 1, 80}, {FileCall::DeleteFile, 1, 5}}, nullptr, nullptr, L"OVERWRITE FILE",
+     L"File already exists. Overwrite?", 1, L"a.txt"},
+    {"move a file across volumes, a target appears", Op::Move, L"a.txt", {}, true, {{FileCall::Move, 2, 183}},
+     nullptr, nullptr, L"OVERWRITE FILE", L"File already exists. Overwrite?", 0, L"a.txt"},
+    {"copy a folder that cannot be scanned", Op::Copy, L"tree", {}, false, {{FileCall::FindFirst, 1, 5}}, nullptr,
+     nullptr, L"FOLDER SCAN FAILED",
+     L"The folder cannot be scanned completely or contains a protected link.\nItem: tree\nWindows error: 82", 0,
+     L"tree"},
+    {"copy a file whose attributes cannot be set", Op::Copy, L"a.txt", {}, false, {{FileCall::SetAttributes, 1, 5}},
+     nullptr, nullptr, L"COPY FAILED",
+     L"The target now holds the new file, but its attributes could not be set.\nItem: a.txt\nWindows error: 5", 0,
+     L"a.txt"},
+    {"move a file across volumes whose attributes cannot be set", Op::Move, L"a.txt", {}, true,
+     {{FileCall::SetAttributes, 1, 5}}, nullptr, nullptr, L"MOVE FAILED",
+     std::wstring(L"The target now holds the new file, but its attributes could not be set. The source was "
+                  L"kept.\nItem: a.txt\nWindows error: 5") + kCheckFolders,
+     0, L"a.txt"},
+    {"a file changed during a folder move", Op::Move, L"tree", {}, true, {{FileCall::ItemFacts, 1, 0}},
+     appendToChangedFile, L"tree\\deep\\b.bin", L"MOVE FAILED",
+     kChangedReport + L"tree\\deep\\b.bin" + kCheckFolders, 0, L"tree\\deep\\b.bin"},
+    {"a folder became a link during a folder move", Op::Move, L"tree", {}, true, {{FileCall::ItemFacts, 1, 0}},
+     swapFolderForLink, L"tree\\deep", L"MOVE FAILED", kChangedReport + L"tree\\deep" + kCheckFolders, 0,
+     L"tree\\deep"},
+    {"a marked file changed during the move", Op::Move, L"..", {L"a.txt", L"tree"}, true,
+     {{FileCall::ItemFacts, 1, 0}}, appendToChangedFile, L"a.txt", L"MOVE FAILED",
+     kChangedReport + L"a.txt" + kCheckFolders, 0, L"a.txt"},
+    {"a file changed during a single-file move", Op::Move, L"a.txt", {}, true, {{FileCall::ItemFacts, 1, 0}},
+     appendToChangedFile, L"a.txt", L"MOVE FAILED", kChangedReport + L"a.txt" + kCheckFolders, 0, L"a.txt"},
+};
+
+size_t countOf(const std::wstring& text, const std::wstring& part) {
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::wstring::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
+TEST_F(CopyMove, FailureReportsSayWhatHappenedAndLeaveThePanels) {
+    for (const Report& r : kReports) {
+        resetAppState();
+        Scene scene;
+        OtherVolume other;
+        const std::wstring target = r.otherVolume ? other.path : scene.target;
+        scene.show(scene.source, target, r.cursor);
+        leftPanel.marked = r.marks;
+        std::string moved;  // what the target must hold of a changed item: its content before the change
+        if (r.changed) {
+            changedFile = linkedFolder = scene.source + L"\\" + r.changed;
+            outsideFolder = scene.temp.folder(L"outside");
+            scene.temp.file(L"outside\\b.bin", "not part of the move");
+            moved = itemText(changedFile);
+        }
+        const std::wstring panels = panelsText();
+        ClearInjectedFailures();
+        for (const Injected& i : r.injected) {
+            if (i.code != 0) InjectFailure(i.call, i.nth, i.code);
+            else InjectBeforeCall(i.call, i.nth, r.hook);
+        }
+        run(r.op);
+        ClearInjectedFailures();
+        EXPECT_EQ(statusLine, r.title) << r.what;
+        size_t end = messageText.find(L"\nTemporary item left behind: ");
+        EXPECT_TRUE(r.text.empty() || messageText.substr(0, end) == r.text) << r.what << ": " << std::string(messageText.begin(), messageText.end());
+        EXPECT_EQ(countOf(messageText, L"\nTemporary item left behind: "), size_t(r.leftovers)) << r.what;
+        EXPECT_EQ(panelsText(), panels) << r.what << ": a failure leaves both panels as they were";
+        EXPECT_TRUE(pathExists(scene.source + L"\\" + r.stays)) << r.what;
+        EXPECT_TRUE(!r.changed || itemText(target + L"\\" + r.changed) == moved) << r.what << ": copied before";
+        EXPECT_TRUE(!r.changed || readFileBytes(scene.temp / L"outside\\b.bin") == "not part of the move") << r.what;
+        swappedLink.reset();
+        screenMode = ScreenMode::MainView;
+    }
+}
+
+struct Cancellation {
+    const char* what;
+    Op op;
+    const wchar_t* cursor;
+    std::vector<std::wstring> marks;
+    bool otherVolume;
+    uint32_t escBeforeWrite;         // ESC arrives just before this write call
+    const wchar_t* status;           // a report's title, or the done text when ESC is ignored
+    std::vector<std::wstring> there; // finished items in the target
+};
+
+// ESC is acted on in copies and in a single file's move to another volume, and only changes the
+// status in the moves of folders and marked items, which run to their end.
+const Cancellation kCancellations[] = {
+    {"single-file copy", Op::Copy, L"a.txt", {}, false, 1, L"COPY FAILED", {}},
+    {"marked copy, in its second item", Op::Copy, L"..", {L"a.txt", L"tree"}, false, 2, L"COPY FAILED", {L"a.txt"}},
+    {"single-file move across volumes", Op::Move, L"a.txt", {}, true, 1, L"MOVE FAILED", {}},
+    {"folder move across volumes", Op::Move, L"tree", {}, true, 1, L"Folder moved: tree", {L"tree"}},
+    {"marked move across volumes", Op::Move, L"..", {L"a.txt", L"tree"}, true, 2, L"File moved: 2 marked item(s)",
+     {L"a.txt", L"tree"}},
+};
+
+TEST_F(CopyMove, EscapeStopsCopiesAndSingleFileMovesOnly) {
+    for (const Cancellation& c : kCancellations) {
+        resetAppState();
+        Scene scene;
+        OtherVolume other;
+        scene.show(scene.source, c.otherVolume ? other.path : scene.target, c.cursor);
+        leftPanel.marked = c.marks;
+        const std::wstring panels = panelsText(), target = rightPanel.path;
+        InjectBeforeCall(FileCall::Write, c.escBeforeWrite, pressEscape);
+        run(c.op);
+        ClearInjectedFailures();
+        bool stopped = screenMode == ScreenMode::MessageBox;
+        EXPECT_EQ(statusLine, c.status) << c.what;
+        EXPECT_TRUE(!stopped || messageText.find(L"\nWindows error: 1223") != std::wstring::npos) << c.what;
+        EXPECT_TRUE(!stopped || panelsText() == panels) << c.what << ": marks kept, target not re-read";
+        for (const std::wstring& item : c.there) EXPECT_TRUE(pathExists(target + L"\\" + item)) << c.what;
+        EXPECT_TRUE(!stopped || c.op == Op::Copy || pathExists(scene.source + L"\\a.txt")) << c.what;
+        EXPECT_FALSE(hasTemporaryItem(target)) << c.what;
+    }
+}
+
+// The overwrite question may stand for a while: between it and YES the target became the source
+// itself (a hard link), which YES must not replace or delete.
+TEST_F(CopyMove, YesChecksTheTargetsIdentityAgain) {
+    for (Op op : {Op::Copy, Op::Move}) {
+        resetAppState();
+        Scene scene;
+        scene.temp.file(L"dst\\a.txt", "an older a");
+        scene.show(scene.source, scene.target);
+        run(op);
+        ASSERT_EQ(statusLine, L"Target file exists. Overwrite confirmation opened.");
+        ASSERT_TRUE(DeleteFilePath(scene.target + L"\\a.txt") &&
+                    CreateHardLinkW(LongPath(scene.target + L"\\a.txt").c_str(),
+                                    LongPath(scene.source + L"\\a.txt").c_str(), nullptr));
+        press({VK_LEFT, VK_RETURN});
+        EXPECT_EQ(statusLine, op == Op::Copy ? L"COPY BLOCKED" : L"MOVE BLOCKED");
+        EXPECT_EQ(messageText, L"Source and target are the same file.");
+        EXPECT_EQ(readFileBytes(scene.source + L"\\a.txt"), "alpha");
+        EXPECT_EQ(readFileBytes(scene.target + L"\\a.txt"), "alpha");
     }
 }
 

@@ -10,6 +10,7 @@
 #include "fs/file_ops.h"
 #include "fs/paths.h"
 #include "ops/transfer.h"
+#include "ui/pump.h"
 
 namespace {
 
@@ -75,6 +76,65 @@ TEST(Scan, LimitsHoldExactlyAtTheirBoundary) {
         EXPECT_EQ(scanFolderTree(root, records, total, c.limits), c.passes) << c.what;
         EXPECT_TRUE(!c.passes || records.size() == c.items.size()) << c.what;
     }
+}
+
+// Some redirectors give an empty folder no "." and "..", so its search finds nothing (2): an empty
+// folder. Any other code, or a root that is no folder, fails the scan. The tree: a\f and z.txt.
+TEST(Scan, AFolderWhoseSearchFindsNothingIsEmpty) {
+    const struct {
+        const char* what;
+        uint32_t search;  // the failing search: 1 the root's, 2 a's
+        DWORD code;
+        bool rootExists, passes;
+        size_t records;
+    } cases[] = {
+        {"a folder below the root", 2, ERROR_FILE_NOT_FOUND, true, true, 2},
+        {"the root", 1, ERROR_FILE_NOT_FOUND, true, true, 0},
+        {"a missing root", 1, ERROR_FILE_NOT_FOUND, false, false, 0},
+        {"another code", 2, ERROR_PATH_NOT_FOUND, true, false, 1},
+    };
+    for (const auto& c : cases) {
+        TempFolder temp;
+        if (c.rootExists) {
+            temp.file(L"tree\\a\\f", "x");
+            temp.file(L"tree\\z.txt", "z");
+        }
+        std::vector<ScanRecord> records;
+        uint64_t total = 0;
+        InjectFailure(FileCall::FindFirst, c.search, c.code);
+        EXPECT_EQ(scanFolderTree(temp / L"tree", records, total), c.passes) << c.what;
+        ClearInjectedFailures();
+        EXPECT_TRUE(!c.passes || records.size() == c.records) << c.what;
+    }
+}
+
+int timersAnswered = 0;
+LRESULT CALLBACK countTimers(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER) ++timersAnswered;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A long scan keeps the window's clock and frame alive; a key waits for the operation that follows.
+TEST(Scan, AnswersTimersAndLeavesKeysQueued) {
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = countTimers;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"TvScanPump";
+    RegisterClassW(&windowClass);
+    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"", WS_POPUP, 0, 0, 16, 16, nullptr, nullptr,
+                                  windowClass.hInstance, nullptr);
+    TempFolder temp;
+    temp.file(L"tree\\a\\f", "x");
+    PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageW(window, WM_TIMER, 1, 0);
+    resetPump();
+    std::vector<ScanRecord> records;
+    uint64_t total = 0;
+    ASSERT_TRUE(scanFolderTree(temp / L"tree", records, total));
+    EXPECT_EQ(timersAnswered, 1);
+    MSG message;
+    EXPECT_TRUE(PeekMessageW(&message, window, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
+    DestroyWindow(window);
 }
 
 // A tree with a read-only folder; a\two.txt, when locked, is read-only, hidden and open without

@@ -160,7 +160,7 @@ TEST(Transfer, FaultsLeaveTheNewFileTheOldFileOrNothing) {
 // once for every one of them with that call failing. Only a failed attribute read is harmless: the
 // source's attributes then come from its open handle, and a failed existence test leaves the refusal
 // to the rename, which replaces nothing without leave. A failure once the target is complete under
-// its name (its attributes, the identity check and deletion of a move's source) leaves it so.
+// its name (its attributes, the identity and change checks and deletion of a move's source) leaves it so.
 TEST(Transfer, EveryFailingFileCallKeepsThePromise) {
     const std::string fresh = patternBytes(kMiB + 70000, 'f');
     for (Member member : {Copy, CopyOver, ForMove, CrossVolume}) {
@@ -182,8 +182,8 @@ TEST(Transfer, EveryFailingFileCallKeepsThePromise) {
                 ClearInjectedFailures();
                 std::string what = std::to_string(member) + " " + FileCallName(call) + " #" + std::to_string(n);
                 EXPECT_EQ(code, n == 0 || call == FileCall::GetAttributes ? 0u : 112u) << what;
-                bool late =
-                    call == FileCall::SetAttributes || call == FileCall::DeleteFile || call == FileCall::Identity;
+                bool late = call == FileCall::SetAttributes || call == FileCall::DeleteFile ||
+                            call == FileCall::Identity || call == FileCall::ItemFacts;
                 expectPromise(what, code, member, source, was, fresh, target,
                               late ? fresh : (member == CopyOver ? "old" : "<missing>"));
             }
