@@ -198,17 +198,21 @@ bool FindNextPath(HANDLE find, WIN32_FIND_DATAW& data) {
     return FindNextFileW(find, &data) != 0;
 }
 
+void FillEntryFromFindData(DirEntry& entry, const WIN32_FIND_DATAW& data) {
+    entry.name = data.cFileName;
+    entry.attributes = data.dwFileAttributes;
+    entry.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entry.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    entry.modified = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                     data.ftLastWriteTime.dwLowDateTime;
+}
+
 bool ReadItemEntry(const std::wstring& path, DirEntry& out) {
     if (injected(FileCall::ItemFacts)) return false;
     WIN32_FIND_DATAW data;
     FindHandle find(FindFirstFileW(LongPath(path).c_str(), &data));
     if (!find.valid()) return false;
-    out.name = data.cFileName;
-    out.attributes = data.dwFileAttributes;
-    out.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    out.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    out.modified = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                   data.ftLastWriteTime.dwLowDateTime;
+    FillEntryFromFindData(out, data);
     return true;
 }
 

@@ -69,6 +69,8 @@ bool FlushFile(HANDLE file);
 FindHandle FindFirstPath(const std::wstring& pattern, WIN32_FIND_DATAW& data);
 bool FindNextPath(HANDLE find, WIN32_FIND_DATAW& data);
 
+// The entry a find call reported.
+void FillEntryFromFindData(DirEntry& entry, const WIN32_FIND_DATAW& data);
 // One item as its folder lists it now (FindFirstFileW on the path itself): the link itself, never
 // what it points to. False when it cannot be found or read.
 bool ReadItemEntry(const std::wstring& path, DirEntry& out);

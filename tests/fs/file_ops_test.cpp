@@ -20,25 +20,17 @@ TEST(FileOps, WritableAttributesAndFailureCodes) {
 // The 128-bit id decides where both sides have one: ReFS repeats 64-bit indexes and cloned volumes
 // repeat serials. Where one side lacks it, the serial and index pair decides.
 TEST(FileOps, IdentityPrefersTheWideId) {
-    auto identity = [](DWORD volume, uint64_t index, bool wide, uint64_t wideVolume, uint8_t id) {
-        FileIdentity out;
-        out.volume = volume;
-        out.index = index;
-        out.hasWideId = wide;
-        out.wideVolume = wideVolume;
-        out.wideId[15] = id;
-        return out;
-    };
+    // volume, index, has the wide id, wide volume, wide id
     const struct {
         const char* what;
         FileIdentity a, b;
         bool same;
     } cases[] = {
-        {"one wide id, the pairs differ", identity(1, 7, true, 1, 9), identity(1, 8, true, 1, 9), true},
-        {"two wide ids, one index (ReFS)", identity(1, 7, true, 1, 9), identity(1, 7, true, 1, 10), false},
-        {"two wide volumes, one id (a clone)", identity(1, 7, true, 1, 9), identity(1, 7, true, 2, 9), false},
-        {"only one side wide, the pairs agree", identity(1, 7, true, 1, 9), identity(1, 7, false, 0, 0), true},
-        {"only one side wide, the pairs differ", identity(1, 7, true, 1, 9), identity(1, 8, false, 1, 9), false},
+        {"one wide id, the pairs differ", {1, 7, true, 1, {9}}, {1, 8, true, 1, {9}}, true},
+        {"two wide ids, one index (ReFS)", {1, 7, true, 1, {9}}, {1, 7, true, 1, {10}}, false},
+        {"two wide volumes, one id (a clone)", {1, 7, true, 1, {9}}, {1, 7, true, 2, {9}}, false},
+        {"only one side wide, the pairs agree", {1, 7, true, 1, {9}}, {1, 7, false, 0, {}}, true},
+        {"only one side wide, the pairs differ", {1, 7, true, 1, {9}}, {1, 8, false, 1, {9}}, false},
     };
     for (const auto& c : cases) EXPECT_EQ(SameIdentity(c.a, c.b), c.same) << c.what;
 
