@@ -252,9 +252,9 @@ void runSingleCopy(HWND window, bool overwrite) {
         return showText(window, copyBlockedTitle, sameFileText);
     }
     startCopyProgress(window, name, 0);
-    bool renamed = false;
+    bool attributesFailed = false;
     DWORD code = folder ? copyFolderTree(window)
-                        : copyFileChunked(window, source, target, name, overwrite, false, 0, 0, nullptr, &renamed);
+                        : copyFileChunked(window, source, target, name, overwrite, false, 0, 0, nullptr, &attributesFailed);
     if (code == 0) {
         std::wstring text = copyDonePrefix() + name;
         endCopy();
@@ -273,7 +273,7 @@ void runSingleCopy(HWND window, bool overwrite) {
         return showOperationReport(window, localize(scanFailedTitle), localize(scanFailedText), item, code,
                                    std::wstring());
     }
-    failCopy(window, item, code, folder, renamed ? kAttributesFailedText : kCopyFailedText);
+    failCopy(window, item, code, folder, attributesFailed ? kAttributesFailedText : kCopyFailedText);
 }
 
 DWORD copyFolderTree(HWND window) {

@@ -128,9 +128,9 @@ void runSingleMove(HWND window, bool overwrite) {
     screenMode = ScreenMode::MoveProgress;
     setStatus(moveTitle() + L": " + name);
     publishMoveNow(window, name, 0, 0);
-    bool renamed = false;
+    bool attributesFailed = false;
     DWORD code =
-        folder ? moveFolderTree(window) : moveFileWithFallback(window, source, target, name, overwrite, &renamed);
+        folder ? moveFolderTree(window) : moveFileWithFallback(window, source, target, name, overwrite, &attributesFailed);
     if (code == 0) {
         std::wstring text = localize(folder ? kDoneFolder : kDoneFile) + name;
         endMove();
@@ -145,11 +145,11 @@ void runSingleMove(HWND window, bool overwrite) {
         endMove();
         return showText(window, fileExistsTitle, fileExistsText);
     }
-    failMove(window, item, code, renamed ? kAttributesFailedText : kMoveFailedText);
+    failMove(window, item, code, attributesFailed ? kAttributesFailedText : kMoveFailedText);
 }
 
 DWORD moveFileWithFallback(HWND window, const std::wstring& source, const std::wstring& target,
-                           const std::wstring& display, bool overwrite, bool* renamed) {
+                           const std::wstring& display, bool overwrite, bool* attributesFailed) {
     moveProgress.currentItem = display;
     moveProgress.itemDone = moveProgress.itemSize = 0;
     moveProgress.itemPercent = 100;
@@ -164,7 +164,7 @@ DWORD moveFileWithFallback(HWND window, const std::wstring& source, const std::w
     // Across volumes: the copy of F5, cancellable, into the move's progress, without totals; then the
     // source goes.
     const ChunkedTransfer how = {&moveProgress, overwrite, false, true, true};
-    return transferFileChunked(window, source, target, display, how, 0, 0, nullptr, renamed);
+    return transferFileChunked(window, source, target, display, how, 0, 0, nullptr, attributesFailed);
 }
 
 DWORD moveFolderTree(HWND window) {

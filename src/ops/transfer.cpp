@@ -252,9 +252,9 @@ DWORD deleteScannedSource(const std::wstring& root, const std::vector<ScanRecord
 
 DWORD transferFileChunked(HWND window, const std::wstring& source, const std::wstring& target,
                           const std::wstring& display, const ChunkedTransfer& how, uint64_t before,
-                          uint64_t all, uint64_t* copied, bool* renamed) {
+                          uint64_t all, uint64_t* copied, bool* attributesFailed) {
     if (copied) *copied = 0;
-    if (renamed) *renamed = false;
+    if (attributesFailed) *attributesFailed = false;
     FileHandle input = OpenForReading(source);
     if (!input.valid()) return LastFailureCode();
     if (!how.overwrite && GetPathAttributes(target) != INVALID_FILE_ATTRIBUTES) return ERROR_FILE_EXISTS;
@@ -281,11 +281,14 @@ DWORD transferFileChunked(HWND window, const std::wstring& source, const std::ws
 
     DWORD flags = MOVEFILE_WRITE_THROUGH | (how.overwrite ? MOVEFILE_REPLACE_EXISTING : 0);
     if (!MovePath(tempPath, target, flags)) return dropTemporary(tempPath, LastFailureCode());
-    if (renamed) *renamed = true;
     // From here the target is complete under its name. If it cannot take the source's attributes it
     // would keep the temporary file's marks unseen, so that is a failure, and a move keeps its source.
     DWORD attributes = finishedAttributes(source, target, facts);
-    if (attributes != INVALID_FILE_ATTRIBUTES && !SetPathAttributes(target, attributes)) return LastFailureCode();
+    if (attributes != INVALID_FILE_ATTRIBUTES && !SetPathAttributes(target, attributes)) {
+        code = LastFailureCode();
+        if (attributesFailed) *attributesFailed = true;
+        return code;
+    }
     if (copied) *copied = written;
     publishItem(window, how, written, written, 100, before, all);
     if (!how.moveSource) return 0;
@@ -318,9 +321,9 @@ DWORD deleteMovedSource(const std::wstring& source, const std::wstring& target, 
 
 DWORD copyFileChunked(HWND window, const std::wstring& source, const std::wstring& target,
                       const std::wstring& display, bool overwrite, bool withTotal, uint64_t before, uint64_t all,
-                      uint64_t* copied, bool* renamed) {
+                      uint64_t* copied, bool* attributesFailed) {
     const ChunkedTransfer how = {&copyProgress, overwrite, withTotal, true, false};
-    return transferFileChunked(window, source, target, display, how, before, all, copied, renamed);
+    return transferFileChunked(window, source, target, display, how, before, all, copied, attributesFailed);
 }
 
 DWORD copyFileForMove(HWND window, const std::wstring& source, const std::wstring& target,

@@ -53,15 +53,15 @@ struct ChunkedTransfer {
 // 10 ms old. Progress is published rationed (publishProgress): the caller paints the first and last
 // state of its operation. `copied` (optional) receives the bytes written on success. When the
 // finished target cannot take the source's attributes, that code is returned: the target is complete
-// under its name (`renamed`, optional, says so: it is true once the final rename has succeeded), and a
+// under its name (`attributesFailed`, optional, is then true, and false after anything else), and a
 // move keeps its source.
 DWORD transferFileChunked(HWND window, const std::wstring& source, const std::wstring& target,
                           const std::wstring& display, const ChunkedTransfer& how, uint64_t before,
-                          uint64_t all, uint64_t* copied, bool* renamed = nullptr);
+                          uint64_t all, uint64_t* copied, bool* attributesFailed = nullptr);
 // Into copyProgress; overwrite and totals by the flags; cancellable.
 DWORD copyFileChunked(HWND window, const std::wstring& source, const std::wstring& target,
                       const std::wstring& display, bool overwrite, bool withTotal, uint64_t before, uint64_t all,
-                      uint64_t* copied = nullptr, bool* renamed = nullptr);
+                      uint64_t* copied = nullptr, bool* attributesFailed = nullptr);
 // Into moveProgress with totals; never overwrites; not cancellable (ESC only changes the status).
 DWORD copyFileForMove(HWND window, const std::wstring& source, const std::wstring& target,
                       const std::wstring& display, uint64_t before, uint64_t all, uint64_t* copied = nullptr);

@@ -377,6 +377,9 @@ const Report kReports[] = {
      {{FileCall::SetAttributes, 1, 5}}, nullptr, nullptr, L"MOVE FAILED",
      L"The target now holds the new file, but its attributes could not be set. The source was kept.\nItem: "
      L"a.txt\nWindows error: 5" + kCheckFolders, 0, L"src\\a.txt"},
+    {"move a file across volumes whose source cannot be deleted", Op::Move, L"a.txt", {}, true,
+     {{FileCall::DeleteFile, 1, 5}}, nullptr, nullptr, L"MOVE FAILED", kNotMoved + L"5" + kCheckFolders, 0,
+     L"src\\a.txt"},
     {"a file changed during a folder move", Op::Move, L"tree", {}, true, {{FileCall::ItemFacts, 1, 0}},
      appendToSource, L"tree\\deep\\b.bin", L"MOVE FAILED", kChanged + L"tree\\deep\\b.bin" + kCheckFolders, 0,
      L"src\\tree\\deep\\b.bin"},
