@@ -191,23 +191,6 @@ TEST(Transfer, EveryFailingFileCallKeepsThePromise) {
     }
 }
 
-// When the temporary file cannot be deleted either, the first failure is still the result, and the
-// next report names what was left behind and why.
-TEST(Transfer, ATemporaryFileThatStaysIsReported) {
-    for (FileCall failing : {FileCall::Write, FileCall::Move}) {
-        TempFolder temp;
-        InjectFailure(failing, 1, ERROR_DISK_FULL);
-        InjectFailure(FileCall::DeleteFile, 1, ERROR_ACCESS_DENIED);
-        EXPECT_EQ(copyFileChunked(nullptr, temp.file(L"s.bin", "abc"), temp / L"t", L"s", false, false, 0, 0), 112u);
-        ClearInjectedFailures();
-        showOperationReport(nullptr, L"COPY FAILED", L"Copy failed.", L"s.bin", 112, L"");
-        size_t at = messageText.find(temp.path()), end = messageText.find(L'\n', at);
-        ASSERT_NE(end, std::wstring::npos) << FileCallName(failing);
-        EXPECT_TRUE(pathExists(messageText.substr(at, end - at)) && messageText.substr(end) == L"\nWindows error: 5");
-        screenMode = ScreenMode::MainView;
-    }
-}
-
 // 150 chunks: at most one frame per whole percent plus the start and the end, never two within 16 ms.
 // The first and last state of an operation are always painted; a state left pending is painted by
 // the pump once it is due.
