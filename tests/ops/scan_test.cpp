@@ -31,78 +31,47 @@ TEST(Scan, RecordsComeInPreOrderWithSizes) {
         seen.insert(r.relativePath + (r.isFolder ? L"\\:" : L":") + std::to_wstring(r.size));
     }
     EXPECT_EQ(seen, (std::set<std::wstring>{L"a\\:0", L"a\\b\\:0", L"a\\b\\y.txt:5", L"a\\empty\\:0", L"z.txt:7"}));
-}
-
-TEST(Scan, EmptyMissingAndLinkedFolders) {
-    TempFolder temp;
-    std::vector<ScanRecord> records;
-    uint64_t total = 5;
-    EXPECT_TRUE(scanFolderTree(temp.folder(L"empty"), records, total));
-    EXPECT_TRUE(records.empty());
-    EXPECT_EQ(total, 0u);
-    EXPECT_FALSE(scanFolderTree(temp / L"missing", records, total));
-
-    temp.file(L"tree\\a\\b\\file.txt", "x");
     FolderLink link(temp / L"tree\\a\\b\\link", temp.folder(L"elsewhere"));
     ASSERT_TRUE(link.made());
     EXPECT_FALSE(scanFolderTree(temp / L"tree", records, total)) << "a link anywhere inside fails the scan";
 }
 
-// The limits at their boundaries, with small limits so the trees stay small. Pre-order is certain
-// here: each folder holds at most one entry.
-TEST(Scan, LimitsHoldExactlyAtTheirBoundary) {
+// The limits at their boundaries, with small limits so the trees stay small, and searches that find
+// nothing at all: some redirectors give an empty folder no "." and "..", so its search fails with 2,
+// and the folder is empty; any other code, or a root that is no folder, fails the scan. Pre-order is
+// certain where each folder holds at most one entry.
+TEST(Scan, LimitsAndSearchesThatFindNothing) {
     const struct {
         const wchar_t* what;
-        std::vector<const wchar_t*> items;  // under the root; a trailing "\\" makes a folder
-        ScanLimits limits;
+        std::vector<const wchar_t*> items;  // under the root; a trailing "\\" makes a folder; none: no root
         bool passes;
+        size_t records;
+        ScanLimits limits = {};
+        uint32_t search = 0;  // the search that fails with `code`: 1 the root's, 2 the next folder's
+        DWORD code = 0;
     } cases[] = {
-        {L"records: as many as allowed", {L"a\\", L"a\\b\\", L"a\\b\\f"}, {3, 128}, true},
-        {L"records: one more", {L"a\\", L"a\\b\\", L"a\\b\\f"}, {2, 128}, false},
-        {L"records: the last allowed is an empty folder", {L"a\\", L"a\\b\\"}, {2, 128}, true},
-        {L"records: the last allowed is a folder with a file", {L"a\\", L"a\\b\\", L"a\\b\\f"}, {2, 128}, false},
-        {L"depth: files in the deepest allowed level", {L"a\\", L"a\\b\\", L"a\\b\\f"}, {10, 2}, true},
-        {L"depth: one level deeper", {L"a\\", L"a\\b\\", L"a\\b\\c\\"}, {10, 2}, false},
+        {L"records: as many as allowed", {L"a\\", L"a\\b\\", L"a\\b\\f"}, true, 3, {3, 128}},
+        {L"records: one more", {L"a\\", L"a\\b\\", L"a\\b\\f"}, false, 0, {2, 128}},
+        {L"records: the last allowed is an empty folder", {L"a\\", L"a\\b\\"}, true, 2, {2, 128}},
+        {L"records: the last allowed is a folder with a file", {L"a\\", L"a\\b\\", L"a\\b\\f"}, false, 0, {2, 128}},
+        {L"depth: files in the deepest allowed level", {L"a\\", L"a\\b\\", L"a\\b\\f"}, true, 3, {10, 2}},
+        {L"depth: one level deeper", {L"a\\", L"a\\b\\", L"a\\b\\c\\"}, false, 0, {10, 2}},
+        {L"an empty root", {L""}, true, 0},
+        {L"nothing found below the root", {L"a\\", L"a\\f", L"z.txt"}, true, 2, {}, 2, ERROR_FILE_NOT_FOUND},
+        {L"nothing found in the root", {L"a\\", L"a\\f", L"z.txt"}, true, 0, {}, 1, ERROR_FILE_NOT_FOUND},
+        {L"nothing found, and no root", {}, false, 0, {}, 1, ERROR_FILE_NOT_FOUND},
+        {L"another code", {L"a\\", L"a\\f", L"z.txt"}, false, 0, {}, 2, ERROR_PATH_NOT_FOUND},
     };
     for (const auto& c : cases) {
         TempFolder temp;
-        std::wstring root = temp.folder(L"root");
         for (std::wstring item : c.items) {
-            if (item.back() == L'\\') temp.folder(L"root\\" + item);
+            if (item.empty() || item.back() == L'\\') temp.folder(L"root\\" + item);
             else temp.file(L"root\\" + item, "x");
         }
         std::vector<ScanRecord> records;
         uint64_t total = 0;
-        EXPECT_EQ(scanFolderTree(root, records, total, c.limits), c.passes) << c.what;
-        EXPECT_TRUE(!c.passes || records.size() == c.items.size()) << c.what;
-    }
-}
-
-// Some redirectors give an empty folder no "." and "..", so its search finds nothing (2): an empty
-// folder. Any other code, or a root that is no folder, fails the scan. The tree: a\f and z.txt.
-TEST(Scan, AFolderWhoseSearchFindsNothingIsEmpty) {
-    const struct {
-        const char* what;
-        uint32_t search;  // the failing search: 1 the root's, 2 a's
-        DWORD code;
-        bool rootExists, passes;
-        size_t records;
-    } cases[] = {
-        {"a folder below the root", 2, ERROR_FILE_NOT_FOUND, true, true, 2},
-        {"the root", 1, ERROR_FILE_NOT_FOUND, true, true, 0},
-        {"a missing root", 1, ERROR_FILE_NOT_FOUND, false, false, 0},
-        {"another code", 2, ERROR_PATH_NOT_FOUND, true, false, 1},
-    };
-    for (const auto& c : cases) {
-        TempFolder temp;
-        if (c.rootExists) {
-            temp.file(L"tree\\a\\f", "x");
-            temp.file(L"tree\\z.txt", "z");
-        }
-        std::vector<ScanRecord> records;
-        uint64_t total = 0;
-        InjectFailure(FileCall::FindFirst, c.search, c.code);
-        EXPECT_EQ(scanFolderTree(temp / L"tree", records, total), c.passes) << c.what;
+        if (c.search) InjectFailure(FileCall::FindFirst, c.search, c.code);
+        EXPECT_EQ(scanFolderTree(temp / L"root", records, total, c.limits), c.passes) << c.what;
         ClearInjectedFailures();
         EXPECT_TRUE(!c.passes || records.size() == c.records) << c.what;
     }
