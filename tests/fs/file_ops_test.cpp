@@ -21,11 +21,7 @@ TEST(FileOps, WritableAttributesAndFailureCodes) {
 // repeat serials. Where one side lacks it, the serial and index pair decides.
 TEST(FileOps, IdentityPrefersTheWideId) {
     // volume, index, has the wide id, wide volume, wide id
-    const struct {
-        const char* what;
-        FileIdentity a, b;
-        bool same;
-    } cases[] = {
+    const struct { const char* what; FileIdentity a, b; bool same; } cases[] = {
         {"one wide id, the pairs differ", {1, 7, true, 1, {9}}, {1, 8, true, 1, {9}}, true},
         {"two wide ids, one index (ReFS)", {1, 7, true, 1, {9}}, {1, 7, true, 1, {10}}, false},
         {"two wide volumes, one id (a clone)", {1, 7, true, 1, {9}}, {1, 7, true, 2, {9}}, false},

@@ -30,23 +30,20 @@ struct OtherVolume {
     ~OtherVolume() { removeTree(path); }
 };
 
-// A short fingerprint of a file's bytes.
-std::string digest(const std::string& bytes) {
-    return std::to_string(bytes.size()) + ":" + std::to_string(std::hash<std::string>{}(bytes));
-}
-
-// Every file and folder below `root` with its attributes and content, one line each.
-std::string treeText(const std::wstring& root) {
+// A file as its attributes and a fingerprint of its bytes; a folder as its attributes and those of
+// every item below it, one line each; "<missing>" when absent.
+std::string itemText(const std::wstring& path, bool below = true) {
+    DWORD attributes = GetPathAttributes(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES) return "<missing>";
+    const bool folder = attributes & FILE_ATTRIBUTE_DIRECTORY;
+    std::string text = std::to_string(attributes & ~FILE_ATTRIBUTE_ARCHIVE) + " " +
+                       (folder ? "" : std::to_string(std::hash<std::string>{}(readFileBytes(path))));
     std::vector<ScanRecord> records;
     uint64_t total = 0;
-    if (!scanFolderTree(root, records, total)) return "<unreadable>";
-    std::string text;
-    for (const ScanRecord& r : records) {
-        std::wstring path = root + L"\\" + r.relativePath;
-        text += std::string(r.relativePath.begin(), r.relativePath.end()) + " " +
-                std::to_string(GetPathAttributes(path) & ~FILE_ATTRIBUTE_ARCHIVE) + " " +
-                (r.isFolder ? "" : digest(readFileBytes(path))) + "\n";
-    }
+    if (folder && below && !scanFolderTree(path, records, total)) return "<unreadable>";
+    for (const ScanRecord& r : records)
+        text += "\n" + std::string(r.relativePath.begin(), r.relativePath.end()) + " " +
+                itemText(path + L"\\" + r.relativePath, false);
     return text;
 }
 
@@ -129,8 +126,7 @@ const Refusal kRefusals[] = {
     {"unreadable target panel", Op::Copy, [](Scene&) { rightPanel.errorText = L"Folder cannot be read."; },
      L"TARGET UNAVAILABLE", L"The target panel cannot be read or is not a folder."},
     {"same folder written otherwise", Op::Move, [](Scene& s) { s.show(s.source, s.source + L"\\tree\\..\\."); },
-     L"MOVE BLOCKED",
-     L"Source and target panels show the same folder."},
+     L"MOVE BLOCKED", L"Source and target panels show the same folder."},
     {"target is a link", Op::Copy,
      [](Scene& s) {
          s.link = std::make_unique<FolderLink>(s.temp / L"link", s.target);
@@ -184,35 +180,21 @@ const Refusal kRefusals[] = {
      L"MOVE BLOCKED", L"Source and target are the same file."},
 };
 
-class CopyMove : public AppTest {
-protected:
-    void TearDown() override {
-        ClearInjectedFailures();
-        AppTest::TearDown();
-    }
-};
+using CopyMove = AppTest;
 
 TEST_F(CopyMove, RefusalsSayWhyAndChangeNothing) {
     for (const Refusal& r : kRefusals) {
         Scene scene;
         r.arrange(scene);
-        const std::string before = treeText(scene.temp.path());
+        const std::string before = itemText(scene.temp.path());
         const std::wstring panels = panelsText();
         run(r.op);
         EXPECT_EQ(statusLine, r.title) << r.what;
         EXPECT_EQ(messageText, r.text) << r.what;
-        EXPECT_EQ(treeText(scene.temp.path()), before) << r.what;
+        EXPECT_EQ(itemText(scene.temp.path()), before) << r.what;
         EXPECT_EQ(panelsText(), panels) << r.what;
         EXPECT_EQ(copyRequest.sourceName + moveRequest.sourceName, L"") << r.what << ": request left behind";
     }
-}
-
-// A file as its content and attributes, a folder as its tree; "<missing>" when absent.
-std::string itemText(const std::wstring& path) {
-    DWORD attributes = GetPathAttributes(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES) return "<missing>";
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return treeText(path);
-    return std::to_string(attributes & ~FILE_ATTRIBUTE_ARCHIVE) + " " + digest(readFileBytes(path));
 }
 
 struct Operation {
@@ -283,9 +265,8 @@ const std::wstring kScanFailed = L"The folder cannot be scanned completely or co
 // the report. Returns the calls of each kind the run made.
 std::vector<uint32_t> runChecked(const Report& r) {
     const Operation& o = kOperations[r.operation];
-    const std::string label = std::string(o.what) + (r.nth == 0 ? "" : std::string(", ") + FileCallName(r.call) +
-                                                                         " #" + std::to_string(r.nth) +
-                                                                         (r.code ? "" : " (hook)"));
+    std::string label = o.what;
+    if (r.nth) label += std::string(", ") + FileCallName(r.call) + " #" + std::to_string(r.nth) + (r.code ? "" : "+");
     Scene scene;
     if (r.hook == linkTargetToSource) scene.temp.file(L"dst\\a.txt", "older");
     scene.show(scene.source, o.otherVolume ? scene.other.path : scene.target, o.cursor);
@@ -297,7 +278,7 @@ std::vector<uint32_t> runChecked(const Report& r) {
     scene.temp.file(L"outside\\b.bin", "not moved");
     std::vector<std::string> before;
     for (const std::wstring& item : o.items) before.push_back(itemText(scene.source + L"\\" + item));
-    const std::string sourceBefore = treeText(scene.source);
+    const std::string sourceBefore = itemText(scene.source);
 
     ClearInjectedFailures();
     if (r.nth != 0) r.code ? InjectFailure(r.call, r.nth, r.code) : InjectBeforeCall(r.call, r.nth, r.hook);
@@ -344,7 +325,7 @@ std::vector<uint32_t> runChecked(const Report& r) {
         allArrived = allArrived && there == before[i];
     }
     EXPECT_TRUE(!succeeded || allArrived) << label << ": reported done, but the target is not complete";
-    EXPECT_TRUE(o.op == Op::Move || treeText(scene.source) == sourceBefore) << label << ": source changed";
+    EXPECT_TRUE(o.op == Op::Move || itemText(scene.source) == sourceBefore) << label << ": source changed";
     swappedLink.reset();
     return counts;
 }
