@@ -43,12 +43,7 @@ std::wstring TempFolder::operator/(const std::wstring& relative) const {
 std::wstring TempFolder::file(const std::wstring& relative, const std::string& content) const {
     std::wstring full = *this / relative;
     createParents(full);
-    HANDLE h = CreateFileW(LongPath(full).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
-    DWORD written = 0;
-    if (h != INVALID_HANDLE_VALUE && !content.empty())
-        WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    writeFileBytes(full, content);
     return full;
 }
 
@@ -69,6 +64,15 @@ std::string readFileBytes(const std::wstring& path) {
     while (ReadFile(h, chunk, sizeof chunk, &got, nullptr) && got > 0) out.append(chunk, got);
     CloseHandle(h);
     return out;
+}
+
+void writeFileBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE h = CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    DWORD written = 0;
+    if (h != INVALID_HANDLE_VALUE && !bytes.empty())
+        WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
 }
 
 bool pathExists(const std::wstring& path) {

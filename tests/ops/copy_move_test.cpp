@@ -63,20 +63,6 @@ std::wstring panelsText() {
     return text;
 }
 
-// The same folder under a second name: through Wine's Z: drive, which shows every Linux path, or on
-// Windows through the administrative share of its drive (\\localhost\C$\...).
-std::wstring throughAlias(const std::wstring& path) {
-    using ToUnix = char* (*)(const wchar_t*);
-    auto toUnix = reinterpret_cast<ToUnix>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
-    char* name = toUnix ? toUnix(path.c_str()) : nullptr;
-    if (!name) return L"\\\\localhost\\" + path.substr(0, 1) + L"$" + path.substr(2);
-    std::wstring result = L"Z:";
-    for (const char* c = name; *c; ++c) result += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
-    HeapFree(GetProcessHeap(), 0, name);
-    return result;
-}
-
 // src holds a.txt and tree (deep\b.bin, an empty folder, a read-only and a hidden file); dst is empty.
 struct Scene {
     Scene() {
@@ -171,11 +157,11 @@ const Refusal kRefusals[] = {
      L"No valid marked items found in the active panel."},
     {"nothing left to move", Op::Move, [](Scene&) { leftPanel.marked = {L"gone"}; }, L"FILES ONLY",
      L"Only single files can be moved in this phase."},
-    // Both paths give one volume serial number and file index.
+    // Two names of one file: one volume serial number and file index.
     {"same file by identity", Op::Move,
      [](Scene& s) {
-         s.temp.file(L"dst\\a.txt", "alpha");
-         s.show(s.source, throughAlias(s.source));
+         CreateHardLinkW(LongPath(s.target + L"\\a.txt").c_str(), LongPath(s.source + L"\\a.txt").c_str(), nullptr);
+         s.show(s.source, s.target);
      },
      L"MOVE BLOCKED", L"Source and target are the same file."},
 };
@@ -224,11 +210,7 @@ const Operation kOperations[] = {
 // What another program, or the user, does in the middle of an operation, run by the file layer's hook.
 std::wstring hookItem, targetItem, outsideFolder;
 std::unique_ptr<FolderLink> swappedLink;
-void appendToSource() {
-    FileHandle file(CreateFileW(LongPath(hookItem).c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    DWORD wrote = 0;
-    WriteFile(file.get(), "+", 1, &wrote, nullptr);
-}
+void appendToSource() { writeFileBytes(hookItem, readFileBytes(hookItem) + "+"); }
 void swapSourceForLink() {
     removeTree(hookItem);
     swappedLink = std::make_unique<FolderLink>(hookItem, outsideFolder);
@@ -237,9 +219,7 @@ void linkTargetToSource() {
     DeleteFilePath(targetItem);
     CreateHardLinkW(LongPath(targetItem).c_str(), LongPath(hookItem).c_str(), nullptr);
 }
-void pressEscape() {
-    dispatchKey(nullptr, VK_ESCAPE);
-}
+void pressEscape() { dispatchKey(nullptr, VK_ESCAPE); }
 
 // One run of an operation with a fault: call `nth` of `call` fails with `code`, or with code 0 the
 // hook runs just before it; nothing when nth is 0. With leftovers, the first deletion of a
