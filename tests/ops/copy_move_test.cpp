@@ -5,7 +5,6 @@
 
 #include <memory>
 
-#include "app/input.h"
 #include "common/app_state.h"
 #include "common/keys.h"
 #include "common/links.h"
@@ -14,21 +13,12 @@
 #include "fs/paths.h"
 #include "ops/copy.h"
 #include "ops/move.h"
-#include "ops/progress.h"
 #include "ops/requests.h"
 #include "ops/transfer.h"
 #include "panels/panels.h"
 #include "ui/state.h"
 
 namespace {
-
-// A scratch folder on another Linux file system, reached through Wine's Z: drive: renames into it
-// fail with ERROR_NOT_SAME_DEVICE as they would between two Windows volumes.
-struct OtherVolume {
-    std::wstring path = L"Z:\\dev\\shm\\tv-ops-" + std::to_wstring(GetCurrentProcessId());
-    OtherVolume() { CreateFolderPath(path); }
-    ~OtherVolume() { removeTree(path); }
-};
 
 // A file as its attributes and a fingerprint of its bytes; a folder as its attributes and those of
 // every item below it, one line each; "<missing>" when absent.
@@ -64,11 +54,16 @@ std::wstring panelsText() {
 }
 
 // src holds a.txt and tree (deep\b.bin, an empty folder, a read-only and a hidden file); dst is empty.
+// `other` is a scratch folder on another Linux file system, reached through Wine's Z: drive: renames
+// into it fail with ERROR_NOT_SAME_DEVICE as they would between two Windows volumes.
 struct Scene {
+    TempFolder temp;
+    std::wstring source = temp.folder(L"src"), target = temp.folder(L"dst");
+    std::wstring other = L"Z:\\dev\\shm\\tv-ops-" + std::to_wstring(GetCurrentProcessId());
+    std::unique_ptr<FolderLink> link;
     Scene() {
         resetAppState();
-        source = temp.folder(L"src");
-        target = temp.folder(L"dst");
+        CreateFolderPath(other);
         temp.file(L"src\\a.txt", "alpha");
         temp.file(L"src\\tree\\deep\\b.bin", std::string(70000, 'b'));
         temp.folder(L"src\\tree\\empty");
@@ -76,6 +71,7 @@ struct Scene {
         SetPathAttributes(temp.file(L"src\\tree\\hidden.txt", "hidden"), FILE_ATTRIBUTE_HIDDEN);
         show(source, target);
     }
+    ~Scene() { removeTree(other); }
     // The left (active) panel on `left`, the right one on `right`, the cursor on `name`.
     void show(const std::wstring& left, const std::wstring& right, const std::wstring& name = L"a.txt") {
         leftPanel.path = left;
@@ -85,10 +81,6 @@ struct Scene {
         loadListing(rightPanel);
         selectEntryByName(leftPanel, name);
     }
-    TempFolder temp;
-    OtherVolume other;
-    std::wstring source, target;
-    std::unique_ptr<FolderLink> link;
 };
 
 enum class Op { Copy, Move };
@@ -219,7 +211,7 @@ void linkTargetToSource() {
     DeleteFilePath(targetItem);
     CreateHardLinkW(LongPath(targetItem).c_str(), LongPath(hookItem).c_str(), nullptr);
 }
-void pressEscape() { dispatchKey(nullptr, VK_ESCAPE); }
+void pressEscape() { press({VK_ESCAPE}); }
 
 // One run of an operation with a fault: call `nth` of `call` fails with `code`, or with code 0 the
 // hook runs just before it; nothing when nth is 0. With leftovers, the first deletion of a
@@ -249,7 +241,7 @@ std::vector<uint32_t> runChecked(const Report& r) {
     if (r.nth) label += std::string(", ") + FileCallName(r.call) + " #" + std::to_string(r.nth) + (r.code ? "" : "+");
     Scene scene;
     if (r.hook == linkTargetToSource) scene.temp.file(L"dst\\a.txt", "older");
-    scene.show(scene.source, o.otherVolume ? scene.other.path : scene.target, o.cursor);
+    scene.show(scene.source, o.otherVolume ? scene.other : scene.target, o.cursor);
     leftPanel.marked = o.marks;
     const std::wstring target = rightPanel.path, panels = panelsText();
     hookItem = r.stays ? scene.temp / r.stays : L"";

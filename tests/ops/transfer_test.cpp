@@ -104,7 +104,6 @@ const std::wstring kDeep = L"out\\" + std::wstring(130, L'y') + L"\\" + std::wst
 // folder.
 const FaultCase kFaults[] = {
     {"cancel before the first read", k4Chunks, "old", kSrc, kOut, Plain, CopyOver, 1, {1223, 1223}},
-    {"cancel after chunk 1", k4Chunks, "old", kSrc, kOut, Plain, CopyOver, 2, {1223, 1223}},
     {"cancel after the last chunk", k4Chunks, "old", kSrc, kOut, Plain, CopyOver, 5, {1223, 1223}},
     {"cancel after the rename", k4Chunks, "old", kSrc, kOut, Plain, CopyOver, 6, {0, 0}},
     {"cancel without an old target", k4Chunks, nullptr, kSrc, kOut, Plain, Copy, 3, {1223, 1223}},
@@ -131,8 +130,7 @@ TEST(Transfer, FaultsLeaveTheNewFileTheOldFileOrNothing) {
         const std::string fresh = patternBytes(c.size, 's'), old = c.old ? c.old : "<missing>";
         std::wstring source = temp.file(c.source, fresh), target = temp / c.target;
         std::wstring folder = c.target.substr(0, c.target.rfind(L'\\'));
-        if (c.twist == FolderIsAFile) temp.file(folder, "x");
-        if (c.twist != FolderIsAFile) temp.folder(folder);
+        c.twist == FolderIsAFile ? temp.file(folder, "x") : temp.folder(folder);
         if (c.old) temp.file(c.target, c.old);
         if (c.twist == ReadOnlyTarget) SetPathAttributes(target, FILE_ATTRIBUTE_READONLY);
         if (c.twist == ReadOnlyHiddenSource) SetPathAttributes(source, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
