@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "fs/handles.h"
 #include "fs/paths.h"
 
 namespace {
@@ -77,6 +78,12 @@ void writeFileBytes(const std::wstring& path, const std::string& bytes) {
 
 bool pathExists(const std::wstring& path) {
     return GetFileAttributesW(LongPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool hasTemporaryItem(const std::wstring& folder) {
+    WIN32_FIND_DATAW data;
+    std::wstring pattern = WithTrailingSeparator(folder) + L".torvanecommander_tmp_*";
+    return FindHandle(FindFirstFileW(LongPath(pattern).c_str(), &data)).valid();
 }
 
 void removeTree(const std::wstring& path) {

@@ -28,14 +28,11 @@ TEST(FileOps, IdentityPrefersTheWideId) {
     };
     for (const auto& c : cases) EXPECT_EQ(SameIdentity(c.a, c.b), c.same) << c.what;
 
+    // Hard links and distinct files through the whole check: the copy and move tests.
     TempFolder temp;
-    std::wstring file = temp.file(L"a.txt", "a"), twin = temp.file(L"b.txt", "a"), link = temp / L"link.txt";
-    ASSERT_TRUE(CreateHardLinkW(LongPath(link).c_str(), LongPath(file).c_str(), nullptr));
     FileIdentity read;
-    ASSERT_TRUE(ReadFileIdentity(file, read));
+    ASSERT_TRUE(ReadFileIdentity(temp.file(L"a.txt", "a"), read));
     EXPECT_TRUE(read.hasWideId) << "Windows 8 and later answer FileIdInfo, and so does Wine";
-    EXPECT_TRUE(SameFileIdentity(file, link));
-    EXPECT_FALSE(SameFileIdentity(file, twin));
 }
 
 TEST(FileOps, TemporaryNamesBesideTheTargetSkipATakenOne) {

@@ -14,14 +14,24 @@
 
 namespace {
 
-TEST(Scan, RecordsComeInPreOrderWithSizes) {
+// One real scan: its records in pre-order with their sizes, the window's clock and frame kept alive
+// meanwhile while a key waits for the operation that follows; then a link inside fails it.
+TEST(Scan, RecordsComeInPreOrderWithSizesWhileTimersAreAnswered) {
     TempFolder temp;
     temp.file(L"tree\\a\\b\\y.txt", "hello");
     temp.file(L"tree\\z.txt", "1234567");
     temp.folder(L"tree\\a\\empty");
     std::vector<ScanRecord> records(3);
     uint64_t total = 99;
+    HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 16, 16, nullptr, nullptr, nullptr, nullptr);
+    PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageW(window, WM_TIMER, 1, 0);
+    resetPump();
     ASSERT_TRUE(scanFolderTree(temp / L"tree\\", records, total));
+    MSG message;
+    EXPECT_FALSE(PeekMessageW(&message, window, WM_TIMER, WM_TIMER, PM_REMOVE));
+    EXPECT_TRUE(PeekMessageW(&message, window, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
+    DestroyWindow(window);
     EXPECT_EQ(total, 12u);
     // Each record as "path:size" (folders with a trailing "\"), checked to come after its folder.
     std::set<std::wstring> seen;
@@ -64,10 +74,8 @@ TEST(Scan, LimitsAndSearchesThatFindNothing) {
     };
     for (const auto& c : cases) {
         TempFolder temp;
-        for (std::wstring item : c.items) {
-            if (item.empty() || item.back() == L'\\') temp.folder(L"root\\" + item);
-            else temp.file(L"root\\" + item, "x");
-        }
+        for (std::wstring item : c.items)
+            item.empty() || item.back() == L'\\' ? temp.folder(L"root\\" + item) : temp.file(L"root\\" + item, "x");
         std::vector<ScanRecord> records;
         uint64_t total = 0;
         if (c.search) InjectFailure(FileCall::FindFirst, c.search, c.code);
@@ -75,23 +83,6 @@ TEST(Scan, LimitsAndSearchesThatFindNothing) {
         ClearInjectedFailures();
         EXPECT_TRUE(!c.passes || records.size() == c.records) << c.what;
     }
-}
-
-// A long scan keeps the window's clock and frame alive; a key waits for the operation that follows.
-TEST(Scan, AnswersTimersAndLeavesKeysQueued) {
-    HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 16, 16, nullptr, nullptr, nullptr, nullptr);
-    TempFolder temp;
-    temp.file(L"tree\\a\\f", "x");
-    PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
-    PostMessageW(window, WM_TIMER, 1, 0);
-    resetPump();
-    std::vector<ScanRecord> records;
-    uint64_t total = 0;
-    ASSERT_TRUE(scanFolderTree(temp / L"tree", records, total));
-    MSG message;
-    EXPECT_FALSE(PeekMessageW(&message, window, WM_TIMER, WM_TIMER, PM_REMOVE));
-    EXPECT_TRUE(PeekMessageW(&message, window, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
-    DestroyWindow(window);
 }
 
 // A tree with a read-only folder; a\two.txt, when locked, is read-only, hidden and open without

@@ -40,10 +40,8 @@ LRESULT CALLBACK cancellingPaint(HWND window, UINT message, WPARAM wParam, LPARA
 
 HWND paintWindow() {
     static HWND window = [] {
-        WNDCLASSW windowClass = {};
-        windowClass.lpfnWndProc = cancellingPaint;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"TvCancellingPaint";
+        WNDCLASSW windowClass = {0, cancellingPaint, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, nullptr,
+                                 nullptr, L"TvCancellingPaint"};
         RegisterClassW(&windowClass);
         return CreateWindowExW(WS_EX_NOACTIVATE, windowClass.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, 16,
                                16, nullptr, nullptr, windowClass.hInstance, nullptr);
@@ -75,9 +73,7 @@ void expectPromise(const std::string& what, DWORD code, Member member, const std
     GetFileAttributesExW(LongPath(code == 0 ? target : source).c_str(), GetFileExInfoStandard, &now);
     EXPECT_EQ(now.dwFileAttributes, was.dwFileAttributes) << what << (code == 0 ? ": target" : ": source");
     EXPECT_TRUE(CompareFileTime(&now.ftLastWriteTime, &was.ftLastWriteTime) == 0) << what;
-    WIN32_FIND_DATAW data;
-    std::wstring pattern = WithTrailingSeparator(FolderOfPath(target)) + L".torvanecommander_tmp_*";
-    EXPECT_FALSE(FindHandle(FindFirstFileW(LongPath(pattern).c_str(), &data)).valid()) << what << ": temporary left";
+    EXPECT_FALSE(hasTemporaryItem(FolderOfPath(target))) << what << ": temporary left";
 }
 
 struct FaultCase {
@@ -134,9 +130,8 @@ TEST(Transfer, FaultsLeaveTheNewFileTheOldFileOrNothing) {
         if (c.old) temp.file(c.target, c.old);
         if (c.twist == ReadOnlyTarget) SetPathAttributes(target, FILE_ATTRIBUTE_READONLY);
         if (c.twist == ReadOnlyHiddenSource) SetPathAttributes(source, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
-        FileHandle holder(c.twist == LockedSource ? CreateFileW(LongPath(source).c_str(), GENERIC_READ, 0, nullptr,
-                                                                OPEN_EXISTING, 0, nullptr)
-                                                  : INVALID_HANDLE_VALUE);
+        FileHandle holder(c.twist != LockedSource ? INVALID_HANDLE_VALUE
+                          : CreateFileW(LongPath(source).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         WIN32_FILE_ATTRIBUTE_DATA was = {};
         GetFileAttributesExW(LongPath(source).c_str(), GetFileExInfoStandard, &was);
         publishBase = progressRepaintCount;
