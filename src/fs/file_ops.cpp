@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <cstring>
+
 #include "fs/paths.h"
 
 uint32_t TempFileCounter = 0;
@@ -18,6 +20,8 @@ struct Injection {
     uint32_t calls[kCallKinds] = {};
     uint32_t failAt[kCallKinds] = {};  // 0: never
     DWORD code[kCallKinds] = {};
+    uint32_t actAt[kCallKinds] = {};  // 0: never
+    void (*action[kCallKinds])() = {};
     DWORD readLimit = 0;
     bool armed = false;
 };
@@ -27,6 +31,7 @@ Injection injection;
 bool injected(FileCall call) {
     size_t kind = static_cast<size_t>(call);
     uint32_t number = ++injection.calls[kind];
+    if (injection.armed && injection.actAt[kind] == number && injection.action[kind]) injection.action[kind]();
     if (!injection.armed || injection.failAt[kind] != number) return false;
     SetLastError(injection.code[kind]);
     return true;
@@ -56,6 +61,13 @@ void InjectFailure(FileCall call, uint32_t nth, DWORD code) {
     injection.armed = true;
 }
 
+void InjectBeforeCall(FileCall call, uint32_t nth, void (*action)()) {
+    size_t kind = static_cast<size_t>(call);
+    injection.actAt[kind] = injection.calls[kind] + nth;
+    injection.action[kind] = action;
+    injection.armed = true;
+}
+
 void InjectShortReads(DWORD limit) {
     injection.readLimit = limit;
 }
@@ -73,7 +85,7 @@ const char* FileCallName(FileCall call) {
         "GetAttributes", "SetAttributes", "Move", "DeleteFile", "CreateFolder", "RemoveFolder",
         "OpenRead", "CreateTempFile", "CreateTempFolder", "FileSize", "Read", "Write", "Flush", "FindFirst",
         "FindNext", "Identity", "Recycle", "OpenWrite", "CreateNew", "Copy", "FinalPath", "ReadSecurity",
-        "WriteSecurity", "ReadTimes", "SetTimes"};
+        "WriteSecurity", "ReadTimes", "SetTimes", "ItemFacts"};
     return names[static_cast<size_t>(call)];
 }
 
@@ -252,6 +264,24 @@ bool FindNextPath(HANDLE find, WIN32_FIND_DATAW& data) {
     return FindNextFileW(find, &data) != 0;
 }
 
+void FillEntryFromFindData(DirEntry& entry, const WIN32_FIND_DATAW& data) {
+    entry.name = data.cFileName;
+    entry.attributes = data.dwFileAttributes;
+    entry.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entry.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    entry.modified = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                     data.ftLastWriteTime.dwLowDateTime;
+}
+
+bool ReadItemEntry(const std::wstring& path, DirEntry& out) {
+    if (injected(FileCall::ItemFacts)) return false;
+    WIN32_FIND_DATAW data;
+    FindHandle find(FindFirstFileW(LongPath(path).c_str(), &data));
+    if (!find.valid()) return false;
+    FillEntryFromFindData(out, data);
+    return true;
+}
+
 bool ReadFileIdentity(const std::wstring& path, FileIdentity& out) {
     if (injected(FileCall::Identity)) return false;
     // Backup semantics opens folders too; no access beyond the attributes, shared with everyone.
@@ -260,15 +290,32 @@ bool ReadFileIdentity(const std::wstring& path, FileIdentity& out) {
                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION info;
     if (!handle.valid() || !GetFileInformationByHandle(handle.get(), &info)) return false;
+    out = FileIdentity();
     out.volume = info.dwVolumeSerialNumber;
     out.index = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    // FILE_ID_INFO by its layout and FileIdInfo by its number (18): the headers name both only for
+    // Windows 8 and later, and before that the call fails and the pair above decides.
+    struct {
+        ULONGLONG volume;
+        BYTE id[16];
+    } wide;
+    if (GetFileInformationByHandleEx(handle.get(), static_cast<FILE_INFO_BY_HANDLE_CLASS>(18), &wide, sizeof wide)) {
+        out.hasWideId = true;
+        out.wideVolume = wide.volume;
+        std::memcpy(out.wideId, wide.id, sizeof out.wideId);
+    }
     return true;
+}
+
+bool SameIdentity(const FileIdentity& a, const FileIdentity& b) {
+    if (a.hasWideId && b.hasWideId)
+        return a.wideVolume == b.wideVolume && std::memcmp(a.wideId, b.wideId, sizeof a.wideId) == 0;
+    return a.volume == b.volume && a.index == b.index;
 }
 
 bool SameFileIdentity(const std::wstring& a, const std::wstring& b) {
     FileIdentity first, second;
-    return ReadFileIdentity(a, first) && ReadFileIdentity(b, second) && first.volume == second.volume &&
-           first.index == second.index;
+    return ReadFileIdentity(a, first) && ReadFileIdentity(b, second) && SameIdentity(first, second);
 }
 
 INT_PTR OpenWithShell(const std::wstring& path, HWND owner) {

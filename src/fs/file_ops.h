@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "fs/dir_entry.h"
 #include "fs/handles.h"
 
 // Attempts to create a temporary file or folder; each attempt counts one up before its name is made,
@@ -24,11 +25,15 @@ DWORD LastFailureCode();
 enum class FileCall : int32_t {
     GetAttributes, SetAttributes, Move, DeleteFile, CreateFolder, RemoveFolder,
     OpenRead, CreateTempFile, CreateTempFolder, FileSize, Read, Write, Flush, FindFirst, FindNext, Identity,
-    Recycle, OpenWrite, CreateNew, Copy, FinalPath, ReadSecurity, WriteSecurity, ReadTimes, SetTimes, Count
+    Recycle, OpenWrite, CreateNew, Copy, FinalPath, ReadSecurity, WriteSecurity, ReadTimes, SetTimes, ItemFacts,
+    Count
 };
 // Call number `nth` of `call` from now on (1 = the next one) fails with `code` without reaching
 // Windows; a second switch on the same kind replaces the first.
 void InjectFailure(FileCall call, uint32_t nth, DWORD code);
+// Just before call number `nth` of `call` from now on reaches Windows, `action` runs: a test changes
+// the disk there, as another program could at that moment. A second hook on the same kind replaces it.
+void InjectBeforeCall(FileCall call, uint32_t nth, void (*action)());
 // Every read returns at most `limit` bytes, as on a share or a pipe; 0 lifts the limit.
 void InjectShortReads(DWORD limit);
 // Switches off, counters back to 0.
@@ -75,6 +80,12 @@ bool FlushFile(HANDLE file);
 FindHandle FindFirstPath(const std::wstring& pattern, WIN32_FIND_DATAW& data);
 bool FindNextPath(HANDLE find, WIN32_FIND_DATAW& data);
 
+// The entry a find call reported.
+void FillEntryFromFindData(DirEntry& entry, const WIN32_FIND_DATAW& data);
+// One item as its folder lists it now (FindFirstFileW on the path itself): the link itself, never
+// what it points to. False when it cannot be found or read.
+bool ReadItemEntry(const std::wstring& path, DirEntry& out);
+
 // True while a shell call below runs: the shell may pump messages, and keys that arrive then must
 // not act as commands.
 extern bool ShellCallRunning;
@@ -92,12 +103,18 @@ DWORD RecycleItem(const std::wstring& path, HWND owner);
 bool ShellTakesPathUnchanged(const std::wstring& path);
 
 // What makes a file or folder itself, whatever path reaches it: a share of the same folder, a
-// second drive letter or a junction all give the same identity.
+// second drive letter or a junction all give the same identity. The 64-bit index is not unique on
+// ReFS and cloned volumes share serials, so the 128-bit id of FileIdInfo decides wherever both
+// sides could read it; the older pair decides otherwise.
 struct FileIdentity {
     DWORD volume = 0;    // volume serial number
     uint64_t index = 0;  // file index on that volume
+    bool hasWideId = false;      // FileIdInfo answered
+    uint64_t wideVolume = 0;     // its 64-bit volume serial
+    uint8_t wideId[16] = {};     // its 128-bit file id
 };
 bool ReadFileIdentity(const std::wstring& path, FileIdentity& out);
+bool SameIdentity(const FileIdentity& a, const FileIdentity& b);
 // Both paths exist and are one file or folder.
 bool SameFileIdentity(const std::wstring& a, const std::wstring& b);
 

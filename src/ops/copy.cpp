@@ -96,6 +96,11 @@ const LocalizedText kCopyFailedTitle = {L"COPY FAILED", L"KOPIEREN FEHLGESCHLAGE
                                         L"COPIA FALLITA"};
 const LocalizedText kCopyFailedText = {L"The file could not be copied.", L"Die Datei konnte nicht kopiert werden.",
                                        L"Le fichier n'a pas pu etre copie.", L"Il file non puo essere copiato."};
+const LocalizedText kAttributesFailedText = {
+    L"The target now holds the new file, but its attributes could not be set.",
+    L"Das Ziel enthaelt jetzt die neue Datei, aber ihre Attribute konnten nicht gesetzt werden.",
+    L"La cible contient maintenant le nouveau fichier, mais ses attributs n'ont pas pu etre definis.",
+    L"La destinazione contiene ora il nuovo file, ma i suoi attributi non possono essere impostati."};
 const LocalizedText kCanceledText = {L"Copy canceled.", L"Kopieren abgebrochen.", L"Copie annulee.",
                                      L"Copia annullata."};
 const LocalizedText kDoneMarked = {L"Files copied: ", L"Dateien kopiert: ", L"Fichiers copies: ", L"File copiati: "};
@@ -109,7 +114,7 @@ std::wstring copyDonePrefix() {
 }
 
 void showText(HWND window, const LocalizedText& title, const LocalizedText& text) {
-    showMessageBox(window, localize(title), localize(text));
+    showOperationMessage(window, localize(title), localize(text));
 }
 
 // Back to the main view with the request emptied; the message box opens after the reset.
@@ -118,9 +123,10 @@ void endCopy() {
     resetCopyOperation();
 }
 
-void failCopy(HWND window, const std::wstring& item, DWORD code, bool withHint) {
+void failCopy(HWND window, const std::wstring& item, DWORD code, bool withHint,
+              const LocalizedText& text = kCopyFailedText) {
     endCopy();
-    showOperationReport(window, localize(kCopyFailedTitle), localize(kCopyFailedText), item, code,
+    showOperationReport(window, localize(kCopyFailedTitle), localize(text), item, code,
                         withHint ? localize(partialTargetHint) : std::wstring());
 }
 
@@ -132,6 +138,7 @@ void publishCopyEnd(HWND window, const std::wstring& item, uint64_t total) {
 
 void startCopyProgress(HWND window, const std::wstring& name, uint64_t total) {
     cancelRequested = false;
+    clearLeftovers();
     screenMode = ScreenMode::CopyProgress;
     setStatus(copyTitle() + L": " + name);
     copyProgress = OperationProgress{name, 0, 0, 100, 0, total, percentOf(0, total)};
@@ -245,7 +252,9 @@ void runSingleCopy(HWND window, bool overwrite) {
         return showText(window, copyBlockedTitle, sameFileText);
     }
     startCopyProgress(window, name, 0);
-    DWORD code = folder ? copyFolderTree(window) : copyFileChunked(window, source, target, name, overwrite, false, 0, 0);
+    bool attributesFailed = false;
+    DWORD code = folder ? copyFolderTree(window)
+                        : copyFileChunked(window, source, target, name, overwrite, false, 0, 0, nullptr, &attributesFailed);
     if (code == 0) {
         std::wstring text = copyDonePrefix() + name;
         endCopy();
@@ -264,7 +273,7 @@ void runSingleCopy(HWND window, bool overwrite) {
         return showOperationReport(window, localize(scanFailedTitle), localize(scanFailedText), item, code,
                                    std::wstring());
     }
-    failCopy(window, item, code, folder);
+    failCopy(window, item, code, folder, attributesFailed ? kAttributesFailedText : kCopyFailedText);
 }
 
 DWORD copyFolderTree(HWND window) {

@@ -31,6 +31,19 @@ const LocalizedText kMoveFailedText = {L"The selected item could not be moved.",
                                        L"Der ausgewaehlte Eintrag konnte nicht verschoben werden.",
                                        L"L'element selectionne n'a pas pu etre deplace.",
                                        L"L'elemento selezionato non puo essere spostato."};
+const LocalizedText kChangedText = {
+    L"This item changed during the move and stays in the source.",
+    L"Dieser Eintrag hat sich waehrend des Verschiebens geaendert und bleibt in der Quelle.",
+    L"Cet element a change pendant le deplacement et reste dans la source.",
+    L"Questo elemento e cambiato durante lo spostamento e resta nell'origine."};
+const LocalizedText kAttributesFailedText = {
+    L"The target now holds the new file, but its attributes could not be set. The source was kept.",
+    L"Das Ziel enthaelt jetzt die neue Datei, aber ihre Attribute konnten nicht gesetzt werden. Die Quelle "
+    L"wurde behalten.",
+    L"La cible contient maintenant le nouveau fichier, mais ses attributs n'ont pas pu etre definis. La source "
+    L"a ete conservee.",
+    L"La destinazione contiene ora il nuovo file, ma i suoi attributi non possono essere impostati. L'origine "
+    L"e stata mantenuta."};
 const LocalizedText kNothingToMoveText = {L"Only single files can be moved in this phase.",
                                           L"In dieser Phase koennen nur einzelne Dateien verschoben werden.",
                                           L"Dans cette phase, seuls les fichiers simples peuvent etre deplaces.",
@@ -47,7 +60,7 @@ const RefusalTexts kMoveTexts = {&kParentText, &kMoveBlockedTitle, &kTargetProte
                                  &kNothingToMoveText};
 
 void showText(HWND window, const LocalizedText& title, const LocalizedText& text) {
-    showMessageBox(window, localize(title), localize(text));
+    showOperationMessage(window, localize(title), localize(text));
 }
 
 void endMove() {
@@ -56,12 +69,13 @@ void endMove() {
 }
 
 // Every move failure asks the user to look at both folders; an item found to be its own target is
-// refused as the same file.
-void failMove(HWND window, const std::wstring& item, DWORD code) {
+// refused as the same file. A source that changed stays without any call having failed: no code.
+void failMove(HWND window, const std::wstring& item, DWORD code, const LocalizedText& text = kMoveFailedText) {
     endMove();
     if (code == kErrorSameItem) return showText(window, kMoveBlockedTitle, sameFileText);
-    showOperationReport(window, localize(kMoveFailedTitle), localize(kMoveFailedText), item, code,
-                        localize(checkFoldersHint));
+    bool changed = code == kErrorSourceChanged;
+    showOperationReport(window, localize(kMoveFailedTitle), localize(changed ? kChangedText : text), item,
+                        changed ? 0 : code, localize(checkFoldersHint));
 }
 
 void publishMoveNow(HWND window, const std::wstring& item, uint64_t done, uint64_t total) {
@@ -77,7 +91,11 @@ DWORD moveTreeAcross(HWND window, TreeCopy& copy) {
     publishMoveNow(window, copy.name, copy.done, copy.total);
     copy.failedItem = copy.name;
     code = checkDistinctItems(copy.source, copy.target);
-    return code != 0 ? code : deleteTree(copy.source, copy.records, false);
+    if (code != 0) return code;
+    std::wstring changed;
+    code = deleteTree(copy.source, copy.records, false, &changed);
+    if (code == kErrorSourceChanged && !changed.empty()) copy.failedItem = copy.name + L"\\" + changed;
+    return code;
 }
 
 void overwriteYes(HWND window) {
@@ -106,10 +124,13 @@ void runSingleMove(HWND window, bool overwrite) {
     const bool folder = moveRequest.isFolder;
     if (overwrite && SameFileIdentity(source, target)) return failMove(window, name, kErrorSameItem);
     cancelRequested = false;
+    clearLeftovers();
     screenMode = ScreenMode::MoveProgress;
     setStatus(moveTitle() + L": " + name);
     publishMoveNow(window, name, 0, 0);
-    DWORD code = folder ? moveFolderTree(window) : moveFileWithFallback(window, source, target, name, overwrite);
+    bool attributesFailed = false;
+    DWORD code =
+        folder ? moveFolderTree(window) : moveFileWithFallback(window, source, target, name, overwrite, &attributesFailed);
     if (code == 0) {
         std::wstring text = localize(folder ? kDoneFolder : kDoneFile) + name;
         endMove();
@@ -124,11 +145,11 @@ void runSingleMove(HWND window, bool overwrite) {
         endMove();
         return showText(window, fileExistsTitle, fileExistsText);
     }
-    failMove(window, item, code);
+    failMove(window, item, code, attributesFailed ? kAttributesFailedText : kMoveFailedText);
 }
 
 DWORD moveFileWithFallback(HWND window, const std::wstring& source, const std::wstring& target,
-                           const std::wstring& display, bool overwrite) {
+                           const std::wstring& display, bool overwrite, bool* attributesFailed) {
     moveProgress.currentItem = display;
     moveProgress.itemDone = moveProgress.itemSize = 0;
     moveProgress.itemPercent = 100;
@@ -143,7 +164,7 @@ DWORD moveFileWithFallback(HWND window, const std::wstring& source, const std::w
     // Across volumes: the copy of F5, cancellable, into the move's progress, without totals; then the
     // source goes.
     const ChunkedTransfer how = {&moveProgress, overwrite, false, true, true};
-    return transferFileChunked(window, source, target, display, how, 0, 0, nullptr);
+    return transferFileChunked(window, source, target, display, how, 0, 0, nullptr, attributesFailed);
 }
 
 DWORD moveFolderTree(HWND window) {
@@ -178,6 +199,7 @@ void moveMarkedItems(HWND window) {
     moveRequest = MoveRequest{count, std::wstring(), std::wstring(), WithTrailingSeparator(target.path), true};
     moveOverwriteChoice = 1;
     cancelRequested = false;
+    clearLeftovers();
     screenMode = ScreenMode::MoveProgress;
     setStatus(moveTitle() + L": " + count);
     const int32_t cursor = source.cursor;
@@ -215,7 +237,7 @@ void moveMarkedItems(HWND window) {
         } else {
             uint64_t copied = 0;
             code = copyFileForMove(window, item.sourcePath, item.targetPath, item.name, done, total, &copied);
-            if (code == 0) code = deleteMovedSource(item.sourcePath, item.targetPath);
+            if (code == 0) code = deleteMovedSource(item.sourcePath, item.targetPath, item.bytes, item.modified);
             if (code != 0) return failMove(window, item.name, code);
             done += copied;
         }

@@ -12,8 +12,9 @@ void beginMove(HWND window);
 void cancelMove(HWND window);
 void runSingleMove(HWND window, bool overwrite);
 // A rename, or across volumes a cancellable copy followed by the deletion of the source: 0 or a code.
+// `attributesFailed` (optional) as for transferFileChunked.
 DWORD moveFileWithFallback(HWND window, const std::wstring& source, const std::wstring& target,
-                           const std::wstring& display, bool overwrite);
+                           const std::wstring& display, bool overwrite, bool* attributesFailed = nullptr);
 // The recorded folder: one rename, or across volumes a copy through a temporary folder and then
 // the deletion of the source tree. 0, 82 for a failed scan, or the code of the failing step.
 DWORD moveFolderTree(HWND window);

@@ -37,13 +37,15 @@ bool nameBefore(const std::wstring& a, const std::wstring& b) {
                                 TRUE) == CSTR_LESS_THAN;
 }
 
-// The names in a folder, sorted; false when it cannot be read completely.
+// The names in a folder, sorted; false when it cannot be read completely. Short 8.3 names count
+// too: a new item under one of them would open the item that carries it.
 bool readFolderNames(const std::wstring& folder, std::vector<std::wstring>& names) {
     WIN32_FIND_DATAW data;
     FindHandle find = FindFirstPath(WithTrailingSeparator(folder) + L"*", data);
     if (!find.valid()) return false;
     do {
         names.push_back(data.cFileName);
+        if (data.cAlternateFileName[0] != 0) names.push_back(data.cAlternateFileName);
     } while (FindNextPath(find.get(), data));
     if (GetLastError() != ERROR_NO_MORE_FILES) return false;
     std::sort(names.begin(), names.end(), nameBefore);
@@ -118,7 +120,7 @@ PlanRefusal planMarkedItems(const PanelState& source, const PanelState& target, 
         const DirEntry* entry = findInIndex(source, order, mark);
         if (!entry) continue;
         CopyPlanItem item{entry->name, sourceBase + entry->name, targetBase + entry->name, entry->isFolder,
-                          entry->size};
+                          entry->size, entry->modified};
         bool exists = listed ? std::binary_search(present.begin(), present.end(), entry->name, nameBefore)
                              : GetPathAttributes(item.targetPath) != INVALID_FILE_ATTRIBUTES;
         if (exists) return PlanRefusal::TargetExists;

@@ -28,14 +28,16 @@ struct CopyPlanItem {
     std::wstring sourcePath;
     std::wstring targetPath;
     bool isFolder = false;
-    uint64_t bytes = 0;  // a file's size, or the byte total of a folder's scan
+    uint64_t bytes = 0;     // a file's size, or the byte total of a folder's scan
+    uint64_t modified = 0;  // a file's last write time as listed
 };
 
 // Why a marked-items plan was refused; None when it stands. `refusedItem` names the item.
 enum class PlanRefusal { None, TargetExists, ProtectedSource, IntoItself, ScanFailed, Empty };
 
 // Plans the marks of `source` into the folder of `target`, in marking order. Names that left the
-// listing are skipped; any name that exists in the target refuses the whole plan, as does a
+// listing are skipped; any name that exists in the target, as a long or a short name, refuses the
+// whole plan, as does a
 // protected folder, a folder the target lies in, or a folder that cannot be scanned completely.
 // One name index of the listing and one read of the target folder serve all marks.
 PlanRefusal planMarkedItems(const PanelState& source, const PanelState& target, std::vector<CopyPlanItem>& plan,

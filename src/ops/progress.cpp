@@ -1,5 +1,7 @@
 #include "ops/progress.h"
 
+#include <vector>
+
 #include "ops/requests.h"
 #include "settings/settings.h"
 #include "ui/draw.h"
@@ -53,9 +55,12 @@ const LocalizedText kLeftoverPrefix = {L"Temporary item left behind: ", L"Tempor
 
 const wchar_t kDoneSeparator[] = L" / ";
 
-// A temporary item that survived its clean-up, waiting for the next report.
-std::wstring leftoverPath;
-DWORD leftoverCode = 0;
+// Temporary items that survived their clean-up, waiting for the message that ends the operation.
+struct Leftover {
+    std::wstring path;
+    DWORD code;
+};
+std::vector<Leftover> leftovers;
 
 void setProgress(OperationProgress& progress, HWND window, const std::wstring& item, uint64_t itemDone,
                  uint64_t itemSize, uint64_t totalDone, uint64_t totalSize) {
@@ -135,8 +140,7 @@ void resetOperations() {
     renameRequest = RenameRequest();
     runRequest = RunRequest();
     progressRepaintCount = 0;
-    leftoverPath.clear();
-    leftoverCode = 0;
+    clearLeftovers();
 }
 
 std::wstring windowsErrorLine(DWORD code) {
@@ -147,25 +151,30 @@ std::wstring operationReport(const std::wstring& message, const std::wstring& it
                              const std::wstring& hint) {
     std::wstring report = message;
     if (!item.empty()) report += L"\n" + localize(kItemPrefix) + item;
-    report += L"\n" + windowsErrorLine(code);
+    if (code != 0) report += L"\n" + windowsErrorLine(code);
     if (!hint.empty()) report += L"\n" + hint;
     return report;
 }
 
-void showOperationReport(HWND window, const std::wstring& title, const std::wstring& message,
-                         const std::wstring& item, DWORD code, const std::wstring& hint) {
-    std::wstring report = operationReport(message, item, code, hint);
-    if (!leftoverPath.empty()) {
-        report += L"\n" + localize(kLeftoverPrefix) + leftoverPath + L"\n" + windowsErrorLine(leftoverCode);
-        leftoverPath.clear();
-        leftoverCode = 0;
-    }
-    showMessageBox(window, title, report);
+void noteLeftover(const std::wstring& path, DWORD code) {
+    leftovers.push_back(Leftover{path, code});
 }
 
-void noteLeftover(const std::wstring& path, DWORD code) {
-    leftoverPath = path;
-    leftoverCode = code;
+void clearLeftovers() {
+    leftovers.clear();
+}
+
+void showOperationMessage(HWND window, const std::wstring& title, const std::wstring& text) {
+    std::wstring shown = text;
+    for (const Leftover& left : leftovers)
+        shown += L"\n" + localize(kLeftoverPrefix) + left.path + L"\n" + windowsErrorLine(left.code);
+    clearLeftovers();
+    showMessageBox(window, title, shown);
+}
+
+void showOperationReport(HWND window, const std::wstring& title, const std::wstring& message,
+                         const std::wstring& item, DWORD code, const std::wstring& hint) {
+    showOperationMessage(window, title, operationReport(message, item, code, hint));
 }
 
 std::wstring formatProgressBytes(uint64_t bytes) {

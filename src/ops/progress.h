@@ -53,14 +53,20 @@ void resetOperations();
 
 // "Windows error: 5" in the current language; the code in unsigned decimal.
 std::wstring windowsErrorLine(DWORD code);
-// The message, then "Item: <item>" (when not empty), the error line and the hint (when not empty),
-// one line each, separated by line feeds only.
+// The message, then "Item: <item>" (when not empty), the error line (unless the code is 0: nothing
+// failed, as for a source that changed) and the hint (when not empty), one line each, separated by
+// line feeds only.
 std::wstring operationReport(const std::wstring& message, const std::wstring& item, DWORD code,
                              const std::wstring& hint);
-// A temporary item that could not be removed after a failure: the next report names it and the
-// code of the failed removal, then forgets it.
+// A temporary item that could not be removed after a failure: the message that ends the operation
+// names it and the code of the failed removal, after any noted before it.
 void noteLeftover(const std::wstring& path, DWORD code);
-// Opens the message box with the title and the report (and the leftover, if one was noted).
+// Forgets the notes: an operation starts without any.
+void clearLeftovers();
+// Every message box that ends a copy or move: the text, then each noted leftover, which are then
+// forgotten.
+void showOperationMessage(HWND window, const std::wstring& title, const std::wstring& text);
+// showOperationMessage with operationReport.
 void showOperationReport(HWND window, const std::wstring& title, const std::wstring& message,
                          const std::wstring& item, DWORD code, const std::wstring& hint);
 

@@ -1,5 +1,7 @@
 #include "ops/transfer.h"
 
+#include <set>
+
 #include "fs/file_ops.h"
 #include "fs/handles.h"
 #include "fs/paths.h"
@@ -126,6 +128,10 @@ DWORD dropTemporary(const std::wstring& tempPath, DWORD code) {
     return code;
 }
 
+uint64_t timeValue(const FILETIME& time) {
+    return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
 bool isNotFound(DWORD code) {
     return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_NOT_FOUND;
 }
@@ -137,9 +143,17 @@ bool scanLevel(const std::wstring& root, const std::wstring& prefix, int level, 
     std::wstring pattern = WithTrailingSeparator(root);
     if (!prefix.empty()) pattern += WithTrailingSeparator(prefix);
     pattern += L"*";
+    pumpPaintAndTimers();
     WIN32_FIND_DATAW data;
     FindHandle find = FindFirstPath(pattern, data);
-    if (!find.valid()) return false;
+    if (!find.valid()) {
+        // Nothing found at all, not even "." and "..": an empty folder on some redirectors. A folder
+        // below the root was just listed by its parent; the root must be one.
+        if (GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+        if (level > 0) return true;
+        DWORD attributes = GetPathAttributes(root);
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
     do {
         std::wstring name = data.cFileName;
         if (name == L"." || name == L"..") continue;
@@ -147,12 +161,12 @@ bool scanLevel(const std::wstring& root, const std::wstring& prefix, int level, 
         if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return false;
         if (records.size() >= limits.records) return false;
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            records.push_back(ScanRecord{relative, true, 0});
+            records.push_back(ScanRecord{relative, true, 0, 0});
             if (!scanLevel(root, relative, level + 1, limits, records, totalBytes)) return false;
         } else {
             uint64_t size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
             totalBytes += size;
-            records.push_back(ScanRecord{relative, false, size});
+            records.push_back(ScanRecord{relative, false, size, timeValue(data.ftLastWriteTime)});
         }
     } while (FindNextPath(find.get(), data));
     return GetLastError() == ERROR_NO_MORE_FILES;
@@ -185,12 +199,62 @@ bool deleteItem(const std::wstring& path, bool folder, DeleteOutcome& outcome) {
     return !outcome.failed(code);
 }
 
+// The item on disk is still the one its record describes: the same kind, not a link, and a file of
+// the same size and last write time.
+bool sameAsScanned(const DirEntry& now, const ScanRecord& record) {
+    if ((now.attributes & FILE_ATTRIBUTE_REPARSE_POINT) || now.isFolder != record.isFolder) return false;
+    return record.isFolder || (now.size == record.size && now.modified == record.modified);
+}
+
+bool isBelow(const std::wstring& path, const std::wstring& folder) {
+    return path.size() > folder.size() && path[folder.size()] == L'\\' && path.compare(0, folder.size(), folder) == 0;
+}
+
+// The strict deleteTree: a moved source, item by item as its scan found it.
+DWORD deleteScannedSource(const std::wstring& root, const std::vector<ScanRecord>& records, std::wstring& changed) {
+    DeleteOutcome outcome{false};
+    DirEntry now;
+    if (!ReadItemEntry(root, now)) return LastFailureCode();
+    if (!sameAsScanned(now, ScanRecord{std::wstring(), true, 0, 0})) {
+        changed.clear();
+        return kErrorSourceChanged;
+    }
+    const std::wstring base = WithTrailingSeparator(root);
+    std::set<std::wstring> kept;  // what stays: changed items and every folder above one
+    for (size_t i = 0; i < records.size(); ++i) {
+        const ScanRecord& record = records[i];
+        const std::wstring path = base + record.relativePath;
+        if (!ReadItemEntry(path, now)) return LastFailureCode();
+        if (sameAsScanned(now, record)) {
+            if (!record.isFolder && !deleteItem(path, false, outcome)) return outcome.first;
+            continue;
+        }
+        if (kept.empty()) changed = record.relativePath;
+        for (std::wstring part = record.relativePath;;) {
+            kept.insert(part);
+            size_t cut = part.rfind(L'\\');
+            if (cut == std::wstring::npos) break;
+            part.resize(cut);
+        }
+        // Never entered: under a folder that became a link lies something else.
+        while (i + 1 < records.size() && isBelow(records[i + 1].relativePath, record.relativePath)) ++i;
+    }
+    for (auto it = records.rbegin(); it != records.rend(); ++it) {
+        if (!it->isFolder || kept.count(it->relativePath)) continue;
+        if (!deleteItem(base + it->relativePath, true, outcome)) return outcome.first;
+    }
+    if (!kept.empty()) return kErrorSourceChanged;
+    deleteItem(root, true, outcome);
+    return outcome.first;
+}
+
 }  // namespace
 
 DWORD transferFileChunked(HWND window, const std::wstring& source, const std::wstring& target,
                           const std::wstring& display, const ChunkedTransfer& how, uint64_t before,
-                          uint64_t all, uint64_t* copied) {
+                          uint64_t all, uint64_t* copied, bool* attributesFailed) {
     if (copied) *copied = 0;
+    if (attributesFailed) *attributesFailed = false;
     FileHandle input = OpenForReading(source);
     if (!input.valid()) return LastFailureCode();
     if (!how.overwrite && GetPathAttributes(target) != INVALID_FILE_ATTRIBUTES) return ERROR_FILE_EXISTS;
@@ -220,21 +284,30 @@ DWORD transferFileChunked(HWND window, const std::wstring& source, const std::ws
     // From here the target is complete under its name. If it cannot take the source's attributes it
     // would keep the temporary file's marks unseen, so that is a failure, and a move keeps its source.
     DWORD attributes = finishedAttributes(source, target, facts);
-    if (attributes != INVALID_FILE_ATTRIBUTES && !SetPathAttributes(target, attributes)) return LastFailureCode();
+    if (attributes != INVALID_FILE_ATTRIBUTES && !SetPathAttributes(target, attributes)) {
+        code = LastFailureCode();
+        if (attributesFailed) *attributesFailed = true;
+        return code;
+    }
     if (copied) *copied = written;
     publishItem(window, how, written, written, 100, before, all);
-    return how.moveSource ? deleteMovedSource(source, target, attributes) : 0;
+    if (!how.moveSource) return 0;
+    return deleteMovedSource(source, target, written, facts.haveTimes ? timeValue(facts.written) : 0, attributes);
 }
 
 DWORD checkDistinctItems(const std::wstring& source, const std::wstring& target) {
     FileIdentity a, b;
     if (!ReadFileIdentity(source, a) || !ReadFileIdentity(target, b)) return LastFailureCode();
-    return a.volume == b.volume && a.index == b.index ? kErrorSameItem : 0;
+    return SameIdentity(a, b) ? kErrorSameItem : 0;
 }
 
-DWORD deleteMovedSource(const std::wstring& source, const std::wstring& target, DWORD attributes) {
+DWORD deleteMovedSource(const std::wstring& source, const std::wstring& target, uint64_t size, uint64_t modified,
+                        DWORD attributes) {
     DWORD code = checkDistinctItems(source, target);
     if (code != 0) return code;
+    DirEntry now;
+    if (!ReadItemEntry(source, now)) return LastFailureCode();
+    if (!sameAsScanned(now, ScanRecord{std::wstring(), false, size, modified})) return kErrorSourceChanged;
     DWORD read = GetPathAttributes(source);
     if (read != INVALID_FILE_ATTRIBUTES) attributes = read;
     DWORD writable = WritableAttributes(attributes);
@@ -248,9 +321,9 @@ DWORD deleteMovedSource(const std::wstring& source, const std::wstring& target, 
 
 DWORD copyFileChunked(HWND window, const std::wstring& source, const std::wstring& target,
                       const std::wstring& display, bool overwrite, bool withTotal, uint64_t before, uint64_t all,
-                      uint64_t* copied) {
+                      uint64_t* copied, bool* attributesFailed) {
     const ChunkedTransfer how = {&copyProgress, overwrite, withTotal, true, false};
-    return transferFileChunked(window, source, target, display, how, before, all, copied);
+    return transferFileChunked(window, source, target, display, how, before, all, copied, attributesFailed);
 }
 
 DWORD copyFileForMove(HWND window, const std::wstring& source, const std::wstring& target,
@@ -266,8 +339,11 @@ bool scanFolderTree(const std::wstring& root, std::vector<ScanRecord>& records, 
     return scanLevel(TrimTrailingSeparators(FullPath(root)), std::wstring(), 0, limits, records, totalBytes);
 }
 
-DWORD deleteTree(const std::wstring& root, const std::vector<ScanRecord>& records, bool tolerant) {
-    DeleteOutcome outcome{tolerant};
+DWORD deleteTree(const std::wstring& root, const std::vector<ScanRecord>& records, bool tolerant,
+                 std::wstring* changed) {
+    std::wstring ignored;
+    if (!tolerant) return deleteScannedSource(root, records, changed ? *changed : ignored);
+    DeleteOutcome outcome{true};
     std::wstring base = WithTrailingSeparator(root);
     for (const ScanRecord& record : records) {
         if (record.isFolder) continue;

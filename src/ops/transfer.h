@@ -18,6 +18,9 @@ constexpr DWORD kTransferChunkSize = 1048576;
 // An application-defined code (bit 29 set, which no system code has): source and target turned out
 // to be one file or folder reached through two paths.
 constexpr DWORD kErrorSameItem = 0x20000001;
+// Another application-defined code: a source item changed between its copy and its deletion (a
+// file rewritten, a folder replaced by a link), so it stays where it is.
+constexpr DWORD kErrorSourceChanged = 0x20000002;
 constexpr int kMaxScanDepth = 128;          // levels below the scanned root (the root is level 0)
 constexpr size_t kMaxScanRecords = 200000;  // records a scan may hold; one more fails it
 
@@ -31,7 +34,8 @@ struct ScanLimits {
 struct ScanRecord {
     std::wstring relativePath;
     bool isFolder = false;
-    uint64_t size = 0;  // 0 for folders
+    uint64_t size = 0;      // 0 for folders
+    uint64_t modified = 0;  // last write time as the scan found it, 100 ns units since 1601
 };
 
 // The columns that tell the members of the chunked-transfer family apart.
@@ -49,14 +53,15 @@ struct ChunkedTransfer {
 // 10 ms old. Progress is published rationed (publishProgress): the caller paints the first and last
 // state of its operation. `copied` (optional) receives the bytes written on success. When the
 // finished target cannot take the source's attributes, that code is returned: the target is complete
-// under its name, and a move keeps its source.
+// under its name (`attributesFailed`, optional, is then true, and false after anything else), and a
+// move keeps its source.
 DWORD transferFileChunked(HWND window, const std::wstring& source, const std::wstring& target,
                           const std::wstring& display, const ChunkedTransfer& how, uint64_t before,
-                          uint64_t all, uint64_t* copied);
+                          uint64_t all, uint64_t* copied, bool* attributesFailed = nullptr);
 // Into copyProgress; overwrite and totals by the flags; cancellable.
 DWORD copyFileChunked(HWND window, const std::wstring& source, const std::wstring& target,
                       const std::wstring& display, bool overwrite, bool withTotal, uint64_t before, uint64_t all,
-                      uint64_t* copied = nullptr);
+                      uint64_t* copied = nullptr, bool* attributesFailed = nullptr);
 // Into moveProgress with totals; never overwrites; not cancellable (ESC only changes the status).
 DWORD copyFileForMove(HWND window, const std::wstring& source, const std::wstring& target,
                       const std::wstring& display, uint64_t before, uint64_t all, uint64_t* copied = nullptr);
@@ -66,19 +71,27 @@ DWORD copyFileForMove(HWND window, const std::wstring& source, const std::wstrin
 // code of the identity that could not be read (the source then stays).
 DWORD checkDistinctItems(const std::wstring& source, const std::wstring& target);
 // The end of a move to another volume, once the target is complete: deletes the source file unless
-// checkDistinctItems objects. A read-only source is made writable first (its attributes read now,
-// else `attributes`) and gets them back if it stays.
-DWORD deleteMovedSource(const std::wstring& source, const std::wstring& target,
+// checkDistinctItems objects or it is no longer the file that was copied, `size` bytes last written
+// at `modified` (kErrorSourceChanged: it stays). A read-only source is made writable first (its
+// attributes read now, else `attributes`) and gets them back if it stays.
+DWORD deleteMovedSource(const std::wstring& source, const std::wstring& target, uint64_t size, uint64_t modified,
                         DWORD attributes = INVALID_FILE_ATTRIBUTES);
 
 // Reads the whole tree below `root` into `records` (pre-order) and the bytes of all files into
 // `totalBytes`. Fails on any reparse point inside, below level `limits.depth`, or beyond
 // `limits.records` records. A tree of exactly that many records passes, even when the last one is
-// a folder (which is then scanned and must be empty).
+// a folder (which is then scanned and must be empty). A folder whose search finds nothing at all
+// (2: some redirectors give no "." and "..") is empty. While it reads, the window's paint and timer
+// messages are answered; keys and everything else stay queued.
 bool scanFolderTree(const std::wstring& root, std::vector<ScanRecord>& records, uint64_t& totalBytes,
                     const ScanLimits& limits = ScanLimits());
-// Deletes the files of the list, then its folders deepest first, then the root. Strict: the first
-// failure stops it, and a file or folder that survives keeps its attributes. Tolerant (cleaning up a
-// half-built temporary tree): "not found" codes (2, 3, 1168) are ignored, every item and the root
-// are tried, and the first other code is returned.
-DWORD deleteTree(const std::wstring& root, const std::vector<ScanRecord>& records, bool tolerant);
+// Deletes the files of the list, then its folders deepest first, then the root. Strict (a moved
+// source): the first failure stops it, and a file or folder that survives keeps its attributes; each
+// item is first compared with its record, and one that changed since the scan (another size or last
+// write time, another kind, or a reparse point now) stays with the folders above it and is never
+// entered: the result is then kErrorSourceChanged with the first such item's relative path in
+// `changed` (empty: the root itself). Tolerant (cleaning up a half-built temporary tree): "not
+// found" codes (2, 3, 1168) are ignored, every item and the root are tried, and the first other
+// code is returned.
+DWORD deleteTree(const std::wstring& root, const std::vector<ScanRecord>& records, bool tolerant,
+                 std::wstring* changed = nullptr);

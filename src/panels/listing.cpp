@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "fs/file_ops.h"
 #include "fs/handles.h"
 #include "fs/paths.h"
 #include "panels/panels.h"
@@ -89,15 +90,6 @@ void sortRows(std::vector<DirEntry>& entries, size_t first) {
     entries.swap(sorted);
 }
 
-void fillFromFindData(DirEntry& e, const WIN32_FIND_DATAW& data) {
-    e.name = data.cFileName;
-    e.attributes = data.dwFileAttributes;
-    e.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    e.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    e.modified = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                 data.ftLastWriteTime.dwLowDateTime;
-}
-
 DirEntry parentEntry() {
     DirEntry e;
     e.name = L"..";
@@ -149,7 +141,7 @@ void loadListing(PanelState& panel) {
         do {
             const wchar_t* n = data.cFileName;
             if (n[0] == L'.' && (n[1] == 0 || (n[1] == L'.' && n[2] == 0))) continue;
-            fillFromFindData(panel.entries.emplace_back(), data);
+            FillEntryFromFindData(panel.entries.emplace_back(), data);
         } while (FindNextFileW(find.get(), &data));
     }
     // The parent entry is already first and no other row is "..".

@@ -9,6 +9,10 @@ namespace {
 
 constexpr ULONGLONG kPumpIntervalMs = 10;
 ULONGLONG lastPumpTick = 0;
+ULONGLONG lastPaintPumpTick = 0;
+// A window that does not validate what it paints would be sent WM_PAINT for ever: a bounded number
+// of each per pump.
+constexpr int kMessagesPerPaintPump = 8;
 
 // The frame rationing runs on the performance counter: the tick count moves in steps of about 16 ms
 // on Windows, as coarse as the interval itself.
@@ -73,8 +77,19 @@ bool pumpMessagesPaced() {
     return emptyQueue();
 }
 
+void pumpPaintAndTimers() {
+    ULONGLONG now = GetTickCount64();
+    if (now - lastPaintPumpTick < kPumpIntervalMs) return;
+    lastPaintPumpTick = now;
+    MSG message;
+    for (UINT kind : {static_cast<UINT>(WM_TIMER), static_cast<UINT>(WM_PAINT)})
+        for (int i = 0; i < kMessagesPerPaintPump && PeekMessageW(&message, nullptr, kind, kind, PM_REMOVE); ++i)
+            DispatchMessageW(&message);
+}
+
 void resetPump() {
     lastPumpTick = 0;
+    lastPaintPumpTick = 0;
     framePending = false;
     pendingWindow = nullptr;
     framePainted = false;

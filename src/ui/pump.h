@@ -13,6 +13,10 @@ bool pumpMessages();
 // frame that is due). Under Wine every peek is a round trip to the wineserver, and thousands of them
 // per GiB slow the writes around them.
 bool pumpMessagesPaced();
+// For work that must not take keys (a folder scan): answers only the paint and timer messages
+// waiting, at most once per 10 ms, so the window keeps its frame and clock and Windows does not
+// mark it as not responding. Keys, a quit and everything else stay queued for later.
+void pumpPaintAndTimers();
 // Forgets when the queue was last emptied and when a frame was last painted, and drops a pending
 // frame (start-up).
 void resetPump();

@@ -12,8 +12,7 @@
 namespace {
 
 bool runningUnderWine() {
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
 }
 
 bool listsAsReparsePoint(const std::wstring& path) {
@@ -36,8 +35,7 @@ bool runUnix(const wchar_t* program, std::string command, std::vector<std::wstri
         command += std::string(" \"") + name + "\"";
         HeapFree(GetProcessHeap(), 0, name);
     }
-    std::vector<wchar_t> line(command.begin(), command.end());  // Wine's Unix names here are ASCII
-    line.push_back(L'\0');
+    std::wstring line(command.begin(), command.end());  // Wine's Unix names here are ASCII
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};

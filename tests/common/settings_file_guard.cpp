@@ -13,13 +13,7 @@ SettingsFileGuard::SettingsFileGuard()
 SettingsFileGuard::~SettingsFileGuard() {
     SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(path_.c_str());
-    if (existed_) {
-        HANDLE file = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr);
-        DWORD written = 0;
-        WriteFile(file, bytes_.data(), static_cast<DWORD>(bytes_.size()), &written, nullptr);
-        CloseHandle(file);
-    }
+    if (existed_) writeFileBytes(path_, bytes_);
     if (mutex_) {
         ReleaseMutex(mutex_);
         CloseHandle(mutex_);

@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "fs/handles.h"
 #include "fs/paths.h"
 
 namespace {
@@ -43,12 +44,7 @@ std::wstring TempFolder::operator/(const std::wstring& relative) const {
 std::wstring TempFolder::file(const std::wstring& relative, const std::string& content) const {
     std::wstring full = *this / relative;
     createParents(full);
-    HANDLE h = CreateFileW(LongPath(full).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
-    DWORD written = 0;
-    if (h != INVALID_HANDLE_VALUE && !content.empty())
-        WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    writeFileBytes(full, content);
     return full;
 }
 
@@ -71,8 +67,23 @@ std::string readFileBytes(const std::wstring& path) {
     return out;
 }
 
+void writeFileBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE h = CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    DWORD written = 0;
+    if (h != INVALID_HANDLE_VALUE && !bytes.empty())
+        WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+}
+
 bool pathExists(const std::wstring& path) {
     return GetFileAttributesW(LongPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool hasTemporaryItem(const std::wstring& folder) {
+    WIN32_FIND_DATAW data;
+    std::wstring pattern = WithTrailingSeparator(folder) + L".torvanecommander_tmp_*";
+    return FindHandle(FindFirstFileW(LongPath(pattern).c_str(), &data)).valid();
 }
 
 void removeTree(const std::wstring& path) {

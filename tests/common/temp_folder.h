@@ -26,6 +26,10 @@ private:
 
 // Whole content of a file, or "<missing>" when it cannot be read.
 std::string readFileBytes(const std::wstring& path);
+// Creates or replaces a file (its folder must exist) with the given bytes.
+void writeFileBytes(const std::wstring& path, const std::string& bytes);
 bool pathExists(const std::wstring& path);
+// A temporary item of this program (.torvanecommander_tmp_*) directly in `folder`.
+bool hasTemporaryItem(const std::wstring& folder);
 // Removes a tree (attributes cleared first); used for clean-up only.
 void removeTree(const std::wstring& path);

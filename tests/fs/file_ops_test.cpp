@@ -17,6 +17,24 @@ TEST(FileOps, WritableAttributesAndFailureCodes) {
     EXPECT_EQ(LastFailureCode(), 5u);
 }
 
+// The 128-bit id decides where both sides have one: ReFS repeats 64-bit indexes and cloned volumes
+// repeat serials. Where one side lacks it, the serial and index pair decides.
+TEST(FileOps, IdentityPrefersTheWideId) {
+    // volume, index, has the wide id, wide volume, wide id
+    const struct { const char* what; FileIdentity a, b; bool same; } cases[] = {
+        {"two wide ids, one index (ReFS)", {1, 7, true, 1, {9}}, {1, 7, true, 1, {10}}, false},
+        {"two wide volumes, one id (a clone)", {1, 7, true, 1, {9}}, {1, 7, true, 2, {9}}, false},
+        {"only one side wide, the pairs agree", {1, 7, true, 1, {9}}, {1, 7, false, 0, {}}, true},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SameIdentity(c.a, c.b), c.same) << c.what;
+
+    // Hard links and distinct files through the whole check: the copy and move tests.
+    TempFolder temp;
+    FileIdentity read;
+    ASSERT_TRUE(ReadFileIdentity(temp.file(L"a.txt", "a"), read));
+    EXPECT_TRUE(read.hasWideId) << "Windows 8 and later answer FileIdInfo, and so does Wine";
+}
+
 TEST(FileOps, TemporaryNamesBesideTheTargetSkipATakenOne) {
     TempFolder temp;
     const std::wstring head = L".torvanecommander_tmp_" + std::to_wstring(GetCurrentProcessId()) + L"_";

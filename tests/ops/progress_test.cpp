@@ -25,18 +25,12 @@ TEST(Progress, PercentAndByteFormats) {
     for (const auto& c : sizes) EXPECT_EQ(formatProgressBytes(c.bytes), c.text) << c.bytes;
 }
 
+// The item and the hint only when given, the code in unsigned decimal and no error line for 0 (the
+// copy and move reports show the rest).
 TEST(Progress, OperationReports) {
-    const struct {
-        int language;
-        const wchar_t* item;
-        DWORD code;
-        const wchar_t* hint;
-        const wchar_t* expected;
-    } cases[] = {
-        {0, L"a.txt", 5, L"Check.", L"Copy failed.\nItem: a.txt\nWindows error: 5\nCheck."},
-        {0, L"", 1223, L"", L"Copy failed.\nWindows error: 1223"},
-        {0, L"b", 4294967295u, L"", L"Copy failed.\nItem: b\nWindows error: 4294967295"},
-        {1, L"", 82, L"", L"Copy failed.\nWindows-Fehler: 82"},
+    const struct { int language; const wchar_t* item; DWORD code; const wchar_t *hint, *expected; } cases[] = {
+        {1, L"", 4294967295u, L"", L"Copy failed.\nWindows-Fehler: 4294967295"},
+        {0, L"a.txt", 0, L"Check.", L"Copy failed.\nItem: a.txt\nCheck."},
     };
     for (const auto& c : cases) {
         appSettings.language = c.language;
@@ -47,8 +41,6 @@ TEST(Progress, OperationReports) {
 
 TEST(Progress, ResetsPutEveryChoiceBackOnNoAndDeleteEmptiesTheMessageBox) {
     showOperationReport(nullptr, L"COPY FAILED", L"Copy failed.", L"x", 80, L"");
-    EXPECT_EQ(screenMode, ScreenMode::MessageBox);
-    EXPECT_EQ(messageText, L"Copy failed.\nItem: x\nWindows error: 80");
     deleteChoice = copyOverwriteChoice = moveOverwriteChoice = 0;
     setCopyProgress(nullptr, L"a", 1, 4, 3, 0);
     resetDeleteOperation();
