@@ -34,14 +34,17 @@ const LocalizedText kPasted = {L"Clipboard inserted.", L"Zwischenablage eingefue
 // Closes the clipboard at the end of the scope it was opened in.
 class OpenedClipboard {
 public:
-    explicit OpenedClipboard(HWND window) : open_(OpenClipboard(window) != 0) {}
+    // Another program (a clipboard manager, a viewer) may hold it for a moment: a few short tries.
+    explicit OpenedClipboard(HWND window) {
+        for (int tries = 1; !(open_ = OpenClipboard(window) != 0) && tries < 5; ++tries) Sleep(10);
+    }
     ~OpenedClipboard() { if (open_) CloseClipboard(); }
     OpenedClipboard(const OpenedClipboard&) = delete;
     OpenedClipboard& operator=(const OpenedClipboard&) = delete;
     bool open() const { return open_; }
 
 private:
-    bool open_;
+    bool open_ = false;
 };
 
 // Copies the block to the clipboard and says so unless it worked; false without a block too.
