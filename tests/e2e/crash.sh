@@ -47,7 +47,7 @@ reset() {
   cp "$ref/old/big.bin" "$w/near/"
   settings_before=$(md5sum 2>/dev/null < "$settings")
 }
-names() { ls -A "$w" "$w/src" "$w/near" "$far" "$bin" 2>/dev/null; cksum "$settings" 2>/dev/null; }
+names() { find "$w" "$w/src" "$w/near" "$far" "$bin" -maxdepth 1 -printf '%p %s\n' 2>/dev/null; cksum "$settings" 2>/dev/null; }
 listing() { find "$w" "$far" -path "$ref" -prune -o -printf '%p %s\n' | LC_ALL=C sort; }
 
 whole() { diff -rq "$1" "$2" >/dev/null 2>&1; }
@@ -123,7 +123,7 @@ stop_hard() { kill -KILL "$TV_PID" 2>/dev/null; wait "$TV_PID" 2>/dev/null; }
 
 declare -A duration first final n_kills n_inside n_bad n_left
 # The run to the end: how long each operation takes, and how the folders look after it.
-# The delays are drawn from the last look before a name changed to the end: keys take a while to
+# The delays are drawn from the last look before a name or a size changed to the end: keys take a while to
 # arrive, and a short operation would otherwise be over before the kill or not yet begun.
 for op in "${ops[@]}"; do
   reset
