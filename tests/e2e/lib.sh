@@ -15,6 +15,7 @@ mkdir -p "$E2E_SHOTS"
 e2e_failures=0
 e2e_links=()    # drive letters mapped by this test
 e2e_folders=()  # scratch folders outside $E2E_WORK
+e2e_mounts=()   # small file systems mounted by this test
 
 e2e_cleanup() {
   tv_stop
@@ -25,6 +26,8 @@ e2e_cleanup() {
     WINEPREFIX="$e2e_prefix" "$WINE_SERVER" -k >/dev/null 2>&1 || true
     WINEPREFIX="$e2e_prefix" "$WINE_SERVER" -w >/dev/null 2>&1 || true
   fi
+  local m
+  for m in "${e2e_mounts[@]}"; do umount "$m" 2>/dev/null || umount -l "$m"; done
   rm -rf "$E2E_WORK" "${e2e_folders[@]}"
 }
 trap e2e_cleanup EXIT
@@ -86,6 +89,15 @@ e2e_scratch_in() {
   printf -v "$1" '%s' "$(mktemp -d "$2/tv-e2e.XXXXXX")"
   e2e_folders+=("${!1}")
 }
+
+# e2e_small_disk FOLDER SIZE: a tmpfs of SIZE (8m, say) mounted on FOLDER, unmounted on exit; where
+# the machine does not allow the mount the test says so and ends as skipped (ctest: 77).
+e2e_small_disk() {
+  mkdir -p "$1"
+  mount -t tmpfs -o "size=$2" tmpfs "$1" 2>/dev/null || { echo "SKIP: this machine does not allow mounting a tmpfs"; exit 77; }
+  e2e_mounts+=("$1")
+}
+e2e_free() { stat -f -c %a "$1"; }  # free blocks
 
 # e2e_map_drive LETTER FOLDER: drive LETTER: shows FOLDER. Wine lists a drive added to dosdevices
 # only once its wineserver restarts, so this restarts it: call it before e2e_start.
