@@ -143,12 +143,20 @@ for op in "${ops[@]}"; do
   echo "measured: $op changes the disk from ${first[$op]} to ${duration[$op]} ms after its last key"
 done
 
+slow=0 previous="the measuring runs"
 for round in $(seq 1 "$kills"); do
   op=${ops[RANDOM % ${#ops[@]}]}
   delay=$((first[$op] + (RANDOM * 32768 + RANDOM) % (duration[$op] - first[$op] + 1)))
   reset
   initial=$(listing | md5sum)
-  start_op "$op" || { echo "FAIL: round $round: the program did not start again or list both panels (screenshot $(e2e_shot "crash-$round"))"; exit 1; }
+  if ! start_op "$op"; then
+    # A second chance, told apart: a loaded machine may take longer than the wait.
+    echo "round $round: no window or panels in time after $previous; starting again (screenshot $(e2e_shot "crash-$round"))"
+    stop_hard
+    slow=$((slow + 1))
+    start_op "$op" || { echo "FAIL: round $round: the program did not start again after $previous"; exit 1; }
+  fi
+  previous="$op killed after $delay ms"
   sleep "$(printf '%d.%03d' $((delay / 1000)) $((delay % 1000)))"
   stop_hard
   temps=$(e2e_temporaries "$w" "$far")
@@ -178,5 +186,5 @@ for op in "${ops[@]}"; do
     "$([ "$k" -gt 0 ] && echo $((n_left[$op] * 100 / k)) || echo -)"
   bad=$((bad + n_bad[$op]))
 done
-echo "seed $seed: $kills kills, $bad violation(s)"
+echo "seed $seed: $kills kills, $bad violation(s), $slow start(s) that needed a second chance"
 [ $bad -eq 0 ]
