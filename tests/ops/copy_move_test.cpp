@@ -202,6 +202,7 @@ void linkTargetToSource() {
     CreateHardLinkW(LongPath(targetItem).c_str(), LongPath(hookItem).c_str(), nullptr);
 }
 void pressEscape() { press({VK_ESCAPE}); }
+void removeTargetFolder() { removeTree(ParentFolder(targetItem)); }
 
 // One run of an operation with a fault: call `nth` of `call` fails with `code`, or with code 0 the
 // hook runs just before it; nothing when nth is 0. With leftovers, the first deletion of a
@@ -340,6 +341,7 @@ const Report kReports[] = {
     {FileMoveWithin, FileCall::Identity, 3, 0, L"MOVE BLOCKED", L"Source and target are the same file.",
      linkTargetToSource, L"src\\a.txt"},
     {FileCopy, FileCall::Write, 1, 0, L"COPY FAILED", kNotCopied + L"a.txt\nWindows error: 1223", pressEscape},
+    {FileCopy, FileCall::Move, 1, 0, L"COPY FAILED", L"", removeTargetFolder},  // the temporary file went with it
     {MarkedCopy, FileCall::Write, 5, 0, L"COPY FAILED", kNotCopied + L"a.txt\nWindows error: 1223" + kPartial,
      pressEscape, L"dst\\tree"},
     {FileMoveAcross, FileCall::Write, 1, 0, L"MOVE FAILED", kNotMoved + L"1223" + kCheckFolders, pressEscape},
