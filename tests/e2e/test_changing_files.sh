@@ -28,9 +28,11 @@ message_box() {  # WHAT SHOT
 unchanged() { e2e_expect "$(diff -r "$ref" "$src" && find "$dst" "$near" -mindepth 1)" "" "$1"; }
 
 e2e_start "$src" || { echo "FAIL: the program did not start"; exit 1; }
-(cd "$src" && exec "$e2e_root/scripts/wine-exec.sh" "$e2e_prefix" "$(dirname "$1")/tests/helpers/hold_open.exe" held.txt ../hold \
-  </dev/null >/dev/null 2>&1) &
-e2e_wait "another program holds held.txt open" test -e "$shm/hold.held"
+# Another Windows program holds held.txt open until it is ended; its .ran says it does.
+cp "$(dirname "$1")/tests/ops/marker_program.exe" "$shm/"
+(cd "$src" && exec "$e2e_root/scripts/wine-exec.sh" "$e2e_prefix" "$shm/marker_program.exe" held.txt </dev/null >/dev/null 2>&1) &
+holder=$!
+e2e_wait "another program holds held.txt open" test -e "$shm/marker_program.exe.ran"
 # The left panel goes to A:, the right one (src) becomes active: .., tree, big.bin, held.txt, k.txt.
 tv_keys F9 Home Return Tab
 e2e_cursor_to 3 && tv_keys F5
@@ -42,7 +44,7 @@ unchanged "F6 across file systems changed nothing"
 tv_keys Tab F9 Home Down Return Tab F6
 message_box "F6 within the file system" rename-held
 unchanged "F6 within the file system changed nothing"
-touch "$shm/hold.release"
+kill -KILL "$holder" && wait "$holder" 2>/dev/null
 
 # The temporary tree holds b.txt whole while the second large file is still on its way.
 tv_keys Tab F9 Home Return Tab
