@@ -143,18 +143,38 @@ for op in "${ops[@]}"; do
   echo "measured: $op changes the disk from ${first[$op]} to ${duration[$op]} ms after its last key"
 done
 
-slow=0 previous="the measuring runs"
+summary() {
+  local op k total=0
+  printf '%-14s %9s %6s %7s %10s %9s\n' operation ms kills inside violations left/100
+  bad=0
+  for op in "${ops[@]}"; do
+    k=${n_kills[$op]}
+    printf '%-14s %9s %6d %7d %10d %9s\n' "$op" "${first[$op]}-${duration[$op]}" "$k" "${n_inside[$op]}" "${n_bad[$op]}" \
+      "$([ "$k" -gt 0 ] && echo $((n_left[$op] * 100 / k)) || echo -)"
+    bad=$((bad + n_bad[$op])) total=$((total + k))
+  done
+  echo "seed $seed: $total kills, $bad violation(s); starts that needed a second chance: $slow, a new wineserver: $servers"
+}
+slow=0 servers=0 previous="the measuring runs"
 for round in $(seq 1 "$kills"); do
   op=${ops[RANDOM % ${#ops[@]}]}
   delay=$((first[$op] + (RANDOM * 32768 + RANDOM) % (duration[$op] - first[$op] + 1)))
   reset
   initial=$(listing | md5sum)
   if ! start_op "$op"; then
-    # A second chance, told apart: a loaded machine may take longer than the wait.
-    echo "round $round: no window or panels in time after $previous; starting again (screenshot $(e2e_shot "crash-$round"))"
+    # Told apart: a loaded machine may take longer than the wait; a Wine that lost track of the
+    # killed process may need its wineserver started again.
+    echo "round $round: no window or panels in time after $previous (the process:" \
+      "$(kill -0 "$TV_PID" 2>/dev/null && echo running || echo ended); screenshot $(e2e_shot "crash-$round")); starting again"
     stop_hard
     slow=$((slow + 1))
-    start_op "$op" || { echo "FAIL: round $round: the program did not start again after $previous"; exit 1; }
+    if ! start_op "$op"; then
+      echo "round $round: no window again; the wineserver is started again"
+      stop_hard
+      WINEPREFIX="$e2e_prefix" "$WINE_SERVER" -k >/dev/null 2>&1; WINEPREFIX="$e2e_prefix" "$WINE_SERVER" -w >/dev/null 2>&1
+      servers=$((servers + 1))
+      start_op "$op" || { echo "FAIL: round $round: the program did not start again after $previous"; summary; exit 1; }
+    fi
   fi
   previous="$op killed after $delay ms"
   sleep "$(printf '%d.%03d' $((delay / 1000)) $((delay % 1000)))"
@@ -175,16 +195,8 @@ for round in $(seq 1 "$kills"); do
 done
 # A last start on what the last kill left.
 reset
-start_op settings >/dev/null || { echo "FAIL: the program did not start after the last kill"; exit 1; }
+start_op settings >/dev/null || { echo "FAIL: the program did not start after the last kill"; summary; exit 1; }
 stop_hard
 
-printf '%-14s %9s %6s %7s %10s %9s\n' operation ms kills inside violations left/100
-bad=0
-for op in "${ops[@]}"; do
-  k=${n_kills[$op]}
-  printf '%-14s %9s %6d %7d %10d %9s\n' "$op" "${first[$op]}-${duration[$op]}" "$k" "${n_inside[$op]}" "${n_bad[$op]}" \
-    "$([ "$k" -gt 0 ] && echo $((n_left[$op] * 100 / k)) || echo -)"
-  bad=$((bad + n_bad[$op]))
-done
-echo "seed $seed: $kills kills, $bad violation(s), $slow start(s) that needed a second chance"
+summary
 [ $bad -eq 0 ]
