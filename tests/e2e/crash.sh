@@ -164,8 +164,10 @@ for round in $(seq 1 "$kills"); do
   if ! start_op "$op"; then
     # Told apart: a loaded machine may take longer than the wait; a Wine that lost track of the
     # killed process may need its wineserver started again.
-    echo "round $round: no window or panels in time after $previous (the process:" \
-      "$(kill -0 "$TV_PID" 2>/dev/null && echo running || echo ended); screenshot $(e2e_shot "crash-$round")); starting again"
+    state="running"
+    kill -0 "$TV_PID" 2>/dev/null || { wait "$TV_PID"; state="ended with $?"; }
+    echo "round $round: no window or panels in time after $previous (the process $state;" \
+      "screenshot $(e2e_shot "crash-$round")); starting again"
     stop_hard
     slow=$((slow + 1))
     if ! start_op "$op"; then
