@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the program and kills it N times at random instants of its operations (tests/e2e/crash.sh
-# says what is checked). The same SEED draws the same operations and delays again.
+# says what is checked). The same SEED draws the same operations again; the delays follow the
+# durations measured at the start.
 #   scripts/crash.sh N [SEED [OPERATION...]]
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
