@@ -5,7 +5,7 @@
 #   scripts/crash.sh N [SEED [OPERATION...]]
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-[ $# -ge 1 ] || { echo "usage: scripts/crash.sh N [SEED]" >&2; exit 2; }
+[ $# -ge 1 ] || { echo "usage: scripts/crash.sh N [SEED [OPERATION...]]" >&2; exit 2; }
 source "$root/scripts/build-env.sh"
 torvane_configure
 cmake --build "$build" --target TorvaneCommander -j "$(nproc)" >/dev/null
