@@ -103,17 +103,6 @@ DWORD checkWritableFile(const std::wstring& path, DWORD& attributes) {
     return (attributes & FILE_ATTRIBUTE_READONLY) ? ERROR_ACCESS_DENIED : 0;
 }
 
-DWORD makeBackup(const std::wstring& path) {
-    DWORD attributes = 0;
-    DWORD code = checkWritableFile(path, attributes);
-    if (code != 0) return code;
-    // CopyFileW refuses a read-only target with 5; said here too, as a process that may write
-    // anything (root under Wine) would overwrite it.
-    DWORD backup = GetPathAttributes(path + L".bak");
-    if (backup != INVALID_FILE_ATTRIBUTES && (backup & FILE_ATTRIBUTE_READONLY)) return ERROR_ACCESS_DENIED;
-    return CopyFilePath(path, path + L".bak", true) ? 0 : LastFailureCode();
-}
-
 std::wstring documentText() {
     const wchar_t* lineBreak = loadedText.lineEnding == LineEndingStyle::Lf   ? L"\n"
                                : loadedText.lineEnding == LineEndingStyle::Cr ? L"\r"
@@ -150,6 +139,27 @@ void removeTemp(const std::wstring& temp, WriteNotes& notes) {
     if (DeleteFilePath(temp)) return;
     notes.leftTempCode = LastFailureCode();
     notes.leftTemp = temp;
+}
+
+// The copy takes the .bak's name only when whole, so a kill during it never leaves half a .bak.
+DWORD makeBackup(const std::wstring& path, WriteNotes& notes) {
+    DWORD attributes = 0;
+    DWORD code = checkWritableFile(path, attributes);
+    if (code != 0) return code;
+    // A read-only .bak is refused as Windows refuses a copy onto it, also for a process that may write
+    // anything (root under Wine); so is a folder, before anything is copied.
+    DWORD backup = GetPathAttributes(path + L".bak");
+    if (backup != INVALID_FILE_ATTRIBUTES && (backup & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        return ERROR_ACCESS_DENIED;
+    std::wstring temp;
+    code = findFreeName(path, GetCurrentProcessId(), GetTickCount(), temp);
+    if (code != 0) return code;
+    if (CopyFilePath(path, temp, false) &&
+        MovePath(temp, path + L".bak", MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return 0;
+    code = LastFailureCode();
+    if (GetPathAttributes(temp) != INVALID_FILE_ATTRIBUTES) removeTemp(temp, notes);
+    return code;
 }
 
 DWORD writeAll(HANDLE file, const std::string& bytes) {
@@ -245,13 +255,16 @@ bool saveDocument(HWND window) {
         return refuse(window, localize(kReadOnly));
     if (!OpenForWriting(path).valid()) return refuse(window, openFailure(LastFailureCode()));
 
-    code = makeBackup(path);
-    if (code == ERROR_ACCESS_DENIED) return refuse(window, localize(kReadOnly));
-    if (code != 0) return refuse(window, withCode(kBackupFailed, code));
     WriteNotes notes;
-    code = writeDocument(path, bytes, GetCurrentProcessId(), GetTickCount(), notes);
+    code = makeBackup(path, notes);
+    if (code == ERROR_ACCESS_DENIED && notes.leftTemp.empty()) return refuse(window, localize(kReadOnly));
+    const LocalizedText* failed = &kBackupFailed;
+    if (code == 0) {
+        failed = &kSaveFailed;
+        code = writeDocument(path, bytes, GetCurrentProcessId(), GetTickCount(), notes);
+    }
     if (code != 0) {
-        std::wstring said = withCode(kSaveFailed, code);
+        std::wstring said = withCode(*failed, code);
         if (!notes.leftTemp.empty()) said += L". " + localize(kLeftBehind) + notes.leftTemp;
         return refuse(window, said);
     }

@@ -157,6 +157,8 @@ std::wstring operationReport(const std::wstring& message, const std::wstring& it
 }
 
 void noteLeftover(const std::wstring& path, DWORD code) {
+    // A removal that finds nothing there (its folder deleted by another program) leaves nothing.
+    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return;
     leftovers.push_back(Leftover{path, code});
 }
 

@@ -6,6 +6,7 @@ e2e_exe_source=$1
 e2e_prefix=$2
 e2e_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 source "$e2e_root/scripts/app-driver.sh"
+source "$e2e_root/tests/e2e/records.sh"
 
 E2E_WORK=$(mktemp -d /tmp/tv-e2e.XXXXXX)
 E2E_EXE="$E2E_WORK/TorvaneCommander.exe"
@@ -15,6 +16,7 @@ mkdir -p "$E2E_SHOTS"
 e2e_failures=0
 e2e_links=()    # drive letters mapped by this test
 e2e_folders=()  # scratch folders outside $E2E_WORK
+e2e_mounts=()   # small file systems mounted by this test
 
 e2e_cleanup() {
   tv_stop
@@ -25,6 +27,8 @@ e2e_cleanup() {
     WINEPREFIX="$e2e_prefix" "$WINE_SERVER" -k >/dev/null 2>&1 || true
     WINEPREFIX="$e2e_prefix" "$WINE_SERVER" -w >/dev/null 2>&1 || true
   fi
+  local m
+  for m in "${e2e_mounts[@]}"; do umount "$m" 2>/dev/null || umount -l "$m"; done
   rm -rf "$E2E_WORK" "${e2e_folders[@]}"
 }
 trap e2e_cleanup EXIT
@@ -87,6 +91,15 @@ e2e_scratch_in() {
   e2e_folders+=("${!1}")
 }
 
+# e2e_small_disk FOLDER SIZE: a tmpfs of SIZE (8m, say) mounted on FOLDER, unmounted on exit; where
+# the machine does not allow the mount the test says so and ends as skipped (ctest: 77).
+e2e_small_disk() {
+  mkdir -p "$1"
+  mount -t tmpfs -o "size=$2" tmpfs "$1" 2>/dev/null || { echo "SKIP: this machine does not allow mounting a tmpfs"; exit 77; }
+  e2e_mounts+=("$1")
+}
+e2e_free() { stat -f -c %a "$1"; }  # free blocks
+
 # e2e_map_drive LETTER FOLDER: drive LETTER: shows FOLDER. Wine lists a drive added to dosdevices
 # only once its wineserver restarts, so this restarts it: call it before e2e_start.
 e2e_map_drive() {
@@ -132,4 +145,12 @@ E2E_ROW=0
 e2e_cursor_to() {
   while [ "$E2E_ROW" -lt "$1" ]; do tv_keys Down; E2E_ROW=$((E2E_ROW + 1)); done
   while [ "$E2E_ROW" -gt "$1" ]; do tv_keys Up; E2E_ROW=$((E2E_ROW - 1)); done
+}
+
+# e2e_row_pixel PANEL ROW COLOUR: true when that row shows that colour now (no waiting, no failure).
+e2e_row_pixel() {
+  local x=929 got
+  [ "$1" = right ] && x=1877
+  got=$(tv_screen_pixel "$x" $((180 + 36 * $2)))
+  [ "${got^^}" = "${3^^}" ]
 }

@@ -20,6 +20,7 @@ exe=$1 keys=$2
 shift 2
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/app-driver.sh"
+source "$here/records.sh"
 build=$(cd "$(dirname "$exe")" && pwd)
 prefix="$build/wineprefix-soak"
 shots="$build/e2e-screens"
@@ -70,17 +71,6 @@ make_files() {
     mkdir "$w/bulk/d$i"
     for j in $(seq -w 1 12); do echo "file $i $j" > "$w/bulk/d$i/f$j.txt"; done
   done
-}
-
-# The 44-byte settings record: unscrambled, its magic, version 1 and FNV-1a check value hold.
-settings_valid() {
-  local key="MERIDAN-KOLVE-93" b i k h=2166136261
-  b=($(od -An -v -tu1 "$1" 2>/dev/null))
-  [ ${#b[@]} -eq 44 ] || return 1
-  for i in {0..43}; do printf -v k %d "'${key:i%16:1}"; b[i]=$((b[i] ^ ((i * 31 + 17) & 255) ^ k)); done
-  for i in {0..39}; do h=$((((h ^ b[i]) * 16777619) & 0xFFFFFFFF)); done
-  [ "$(printf %02x "${b[@]:0:12}")" = 545256534554310001000000 ] &&
-    [ $h -eq $((b[40] | b[41] << 8 | b[42] << 16 | b[43] << 24)) ]
 }
 
 drives() { ls "$prefix/dosdevices" | grep ':$' | tr '\n' ' '; readlink "$prefix/dosdevices/c:"; }
@@ -158,9 +148,9 @@ soak_one() {
   fi
   [ "$(drives)" = "c: $run/c" ] || problems+=("drives other than the sandbox: $(drives)")
   [ "$(outside)" = "$before" ] || problems+=("the canary folder beside the sandbox changed")
-  settings_valid "$run/c/Program Files/Torvane/torvanecommander.cset" || problems+=("the settings file is not a valid record")
+  e2e_settings_valid "$run/c/Program Files/Torvane/torvanecommander.cset" || problems+=("the settings file is not a valid record")
   local left
-  left=$(find "$run/c" \( -name '.torvane*' -o -name 'torvanecommander.cset.*' \) -printf '%P\n')
+  left=$(e2e_temporaries "$run/c")
   [ -z "$left" ] || problems+=("temporary items left: $left")
   local counts="$run/c/Program Files/Torvane/counts.txt" flat
   # GDI objects, USER objects and kernel handles, each the least of a tenth of the lines (state that

@@ -69,8 +69,8 @@ TEST_F(SaveTest, EveryEncodingAndBreakComesBackByteForByte) {
     }
 }
 
-// Leaving, and Enter on YES, with an older .bak beside the file. CopyFileW onto a folder or a read-only
-// file is access denied on Windows and Wine alike, which reads as read-only. 112: the disk is full.
+// Leaving, and Enter on YES, with an older .bak beside the file. A folder or a read-only file in the
+// .bak's place reads as read-only; the .bak takes its name by a rename only when whole. 112: the disk is full.
 TEST_F(SaveTest, RefusalsAndFailuresLeaveTheFileAndNoTemporary) {
     enum Twist { None, ReadOnly, HeldOpen, BackupFolder, Partial, Deleted, ReadOnlyBackup };
     constexpr FileCall none = FileCall::Count;
@@ -85,7 +85,7 @@ TEST_F(SaveTest, RefusalsAndFailuresLeaveTheFileAndNoTemporary) {
         {"old", L"new", BackupFolder, none, false, L"Save blocked: file is read-only."},
         {"old", L"new", None, FileCall::CreateNew, true, L"Save failed. Windows error: 112"},
         {"old", L"new", None, FileCall::Write, true, L"Save failed. Windows error: 112"},
-        {"old", L"new", None, FileCall::Move, true, L"Save failed. Windows error: 112"},
+        {"old", L"new", None, FileCall::Move, false, L"Backup failed. Save canceled. Windows error: 112"},
         {"old", L"new", None, FileCall::ReadSecurity, true, L"Save failed. Windows error: 112"},
         {"old", L"new", None, FileCall::SetTimes, true, L"Save failed. Windows error: 112"},
         {"old", L"new", ReadOnlyBackup, none, false, L"Save blocked: file is read-only."},
@@ -176,7 +176,7 @@ TEST_F(SaveTest, SavesKeepWhatTheFileHadBeyondItsBytes) {
     // What cannot be undone after the rename is said; a temporary file that stays is named.
     InjectFailure(FileCall::SetAttributes, 1, ERROR_ACCESS_DENIED);
     EXPECT_EQ(press({VK_F2, VK_RETURN}), L"File saved: doc.txt. Attributes not restored. Windows error: 5");
-    InjectFailure(FileCall::Move, 1, ERROR_DISK_FULL);
+    InjectFailure(FileCall::Move, 2, ERROR_DISK_FULL);  // the first one gives the .bak its name
     InjectFailure(FileCall::DeleteFile, 1, ERROR_ACCESS_DENIED);
     std::wstring said = press({VK_F2, VK_RETURN}), left = L"\\" + temporaryLeft(temp.path());
     // The folder as the final path names it, which may be another form of the test's (8.3 names).

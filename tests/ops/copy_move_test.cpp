@@ -315,7 +315,8 @@ const std::wstring kAttributes = L"The target now holds the new file, but its at
 // the target holds it as it was copied, and nothing is deleted through a link. The YES rows replace
 // the target with the source between the question and the answer. ESC stops copies and a single
 // file's move to another volume; the moves of folders and marked items run to their end. A marked
-// copy's second item is a.txt after the four writes of tree.
+// copy's second item is a.txt after the four writes of tree. A target folder deleted before the rename
+// takes the temporary file with it: nothing is left to name.
 const Report kReports[] = {
     {TreeCopy, FileCall::Write, 1, 1117, L"COPY FAILED", kNotCopied + L"deep\\b.bin\nWindows error: 1117" + kPartial,
      nullptr, nullptr, 2},
@@ -340,6 +341,7 @@ const Report kReports[] = {
     {FileMoveWithin, FileCall::Identity, 3, 0, L"MOVE BLOCKED", L"Source and target are the same file.",
      linkTargetToSource, L"src\\a.txt"},
     {FileCopy, FileCall::Write, 1, 0, L"COPY FAILED", kNotCopied + L"a.txt\nWindows error: 1223", pressEscape},
+    {FileCopy, FileCall::Move, 1, 0, L"COPY FAILED", L"", [] { removeTree(ParentFolder(targetItem)); }},
     {MarkedCopy, FileCall::Write, 5, 0, L"COPY FAILED", kNotCopied + L"a.txt\nWindows error: 1223" + kPartial,
      pressEscape, L"dst\\tree"},
     {FileMoveAcross, FileCall::Write, 1, 0, L"MOVE FAILED", kNotMoved + L"1223" + kCheckFolders, pressEscape},
