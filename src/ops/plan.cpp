@@ -59,29 +59,34 @@ void publishTree(HWND window, const TreeCopy& copy, const std::wstring& item) {
         setCopyProgress(window, item, 0, 0, copy.done, copy.total);
 }
 
-// Removes a half-built temporary folder; what cannot be removed is named in the report.
-void removeTemporaryTree(const std::wstring& temp, const std::vector<ScanRecord>& records) {
-    DWORD code = deleteTree(temp, records, true);
+// Removes a half-built temporary folder: the first `made` records, the rest were never created. What
+// cannot be removed is named in the report.
+void removeTemporaryTree(const std::wstring& temp, const std::vector<ScanRecord>& records, size_t made) {
+    DWORD code = made == records.size()
+                     ? deleteTree(temp, records, true)
+                     : deleteTree(temp, std::vector<ScanRecord>(records.begin(), records.begin() + made), true);
     if (code != 0) noteLeftover(temp, code);
 }
 
-// Creates the records below the temporary folder; 0 or the first failing code. Folders get their
-// attributes only once everything inside them is there: a read-only folder may refuse new files.
-DWORD fillTree(HWND window, const std::wstring& temp, TreeCopy& copy) {
+// Creates the records below the temporary folder; 0 or the first failing code, with `made` the
+// records that stand (a file that fails has removed itself). Nothing in the tree is visible before
+// its rename, so each file is made under its own name. Folders get their attributes only once
+// everything inside them is there: a read-only folder may refuse new files.
+DWORD fillTree(HWND window, const std::wstring& temp, TreeCopy& copy, size_t& made) {
     std::wstring sourceBase = WithTrailingSeparator(copy.source), tempBase = WithTrailingSeparator(temp);
-    for (const ScanRecord& record : copy.records) {
-        std::wstring source = sourceBase + record.relativePath, made = tempBase + record.relativePath;
+    const ChunkedTransfer how = {copy.forMove ? &moveProgress : &copyProgress, false, true, !copy.forMove, false, true};
+    for (made = 0; made < copy.records.size(); ++made) {
+        const ScanRecord& record = copy.records[made];
+        std::wstring source = sourceBase + record.relativePath, path = tempBase + record.relativePath;
         std::wstring display = copy.prefixRecords ? copy.name + L"\\" + record.relativePath : record.relativePath;
         copy.failedItem = display;
         if (record.isFolder) {
-            if (!CreateFolderPath(made) && GetLastError() != ERROR_ALREADY_EXISTS) return LastFailureCode();
+            if (!CreateFolderPath(path) && GetLastError() != ERROR_ALREADY_EXISTS) return LastFailureCode();
             publishTree(window, copy, display);
             continue;
         }
         uint64_t copied = 0;
-        DWORD code = copy.forMove
-                         ? copyFileForMove(window, source, made, display, copy.done, copy.total, &copied)
-                         : copyFileChunked(window, source, made, display, false, true, copy.done, copy.total, &copied);
+        DWORD code = transferFileChunked(window, source, path, display, how, copy.done, copy.total, &copied);
         if (code != 0) return code;
         copy.done += copied;
     }
@@ -149,11 +154,12 @@ DWORD copyTreeThroughTemp(HWND window, TreeCopy& copy) {
     DWORD code = 0;
     if (!CreateTempFolderNear(copy.target, temp, code)) return code;
     publishTree(window, copy, copy.name);
-    code = fillTree(window, temp, copy);
+    size_t made = 0;
+    code = fillTree(window, temp, copy, made);
     if (code == 0 && !MovePath(temp, copy.target, MOVEFILE_WRITE_THROUGH)) {
         code = LastFailureCode();
         copy.failedItem = copy.name;
     }
-    if (code != 0) removeTemporaryTree(temp, copy.records);
+    if (code != 0) removeTemporaryTree(temp, copy.records, made);
     return code;
 }

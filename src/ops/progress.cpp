@@ -93,7 +93,8 @@ void publishProgress(HWND window) {
     bool boxOnly = window && GetClientRect(window, &client) &&
                    progressBoxRect(screenMode, client.right, client.bottom, box);
     paintFrameWhenDue(window, boxOnly ? &box : nullptr);
-    pumpMessages();
+    // A small file publishes twice in a few milliseconds: the queue is emptied at most every 10 ms.
+    pumpMessagesPaced();
 }
 
 void publishProgressNow(HWND window) {

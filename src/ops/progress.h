@@ -31,7 +31,8 @@ extern const LocalizedText checkFoldersHint;   // "Please check source and targe
 int32_t percentOf(uint64_t done, uint64_t total);
 
 // Repaints the whole window at once (no erase) if the last frame ended at least 16 ms ago, else
-// leaves the frame for the pump to paint when it is due; then pumps messages, ignoring the result.
+// leaves the frame for the pump to paint when it is due; then pumps messages if the last pump is
+// 10 ms old, ignoring the result.
 // A null window paints nothing, but its frames are rationed and counted (progressRepaintCount) alike.
 void publishProgress(HWND window);
 // The same, always painted: the first and the last state of an operation.

@@ -257,12 +257,14 @@ DWORD transferFileChunked(HWND window, const std::wstring& source, const std::ws
     if (attributesFailed) *attributesFailed = false;
     FileHandle input = OpenForReading(source);
     if (!input.valid()) return LastFailureCode();
-    if (!how.overwrite && GetPathAttributes(target) != INVALID_FILE_ATTRIBUTES) return ERROR_FILE_EXISTS;
 
-    std::wstring tempPath;
+    // No existence test first: under Wine each look-up of a name not there yet reads the whole
+    // folder, and the rename without replace (or the creation in a temporary tree) refuses an
+    // existing target at the last moment, where a test would leave a race.
+    std::wstring tempPath = target;
     DWORD code = 0;
-    FileHandle temp = CreateTempFileNear(target, tempPath, code);
-    if (!temp.valid()) return code;
+    FileHandle temp = how.inTemporaryTree ? CreateNewFile(target) : CreateTempFileNear(target, tempPath, code);
+    if (!temp.valid()) return how.inTemporaryTree ? LastFailureCode() : code;
 
     SourceFacts facts;
     uint64_t written = 0;
@@ -280,12 +282,14 @@ DWORD transferFileChunked(HWND window, const std::wstring& source, const std::ws
     if (code != 0) return dropTemporary(tempPath, code);
 
     DWORD flags = MOVEFILE_WRITE_THROUGH | (how.overwrite ? MOVEFILE_REPLACE_EXISTING : 0);
-    if (!MovePath(tempPath, target, flags)) return dropTemporary(tempPath, LastFailureCode());
+    if (!how.inTemporaryTree && !MovePath(tempPath, target, flags)) return dropTemporary(tempPath, LastFailureCode());
     // From here the target is complete under its name. If it cannot take the source's attributes it
     // would keep the temporary file's marks unseen, so that is a failure, and a move keeps its source.
+    // Inside a temporary tree the file goes with its tree; it is dropped here like a partial one.
     DWORD attributes = finishedAttributes(source, target, facts);
     if (attributes != INVALID_FILE_ATTRIBUTES && !SetPathAttributes(target, attributes)) {
         code = LastFailureCode();
+        if (how.inTemporaryTree) return dropTemporary(target, code);
         if (attributesFailed) *attributesFailed = true;
         return code;
     }

@@ -46,15 +46,19 @@ struct ChunkedTransfer {
     bool pumpCancels;             // a false pump result at a cancellation point stops with 1223
     bool moveSource;              // cross-volume move: after the last publish the source is made
                                   // writable and deleted (its attributes come back if it stays)
+    bool inTemporaryTree = false; // the target lies in a temporary folder tree that only its own
+                                  // rename makes visible: the file is made under its name there
 };
 
-// The shared loop. Cancellation points (when pumpCancels): once before the first read, before every
-// write call, after every chunk; each reads the cancel flag and pumps messages if the last pump is
-// 10 ms old. Progress is published rationed (publishProgress): the caller paints the first and last
-// state of its operation. `copied` (optional) receives the bytes written on success. When the
-// finished target cannot take the source's attributes, that code is returned: the target is complete
-// under its name (`attributesFailed`, optional, is then true, and false after anything else), and a
-// move keeps its source.
+// The shared loop. The file is written into a temporary file beside the target and renamed onto it,
+// replacing nothing unless `overwrite`, so an existing target refuses there (183); inside a temporary
+// tree it is created under its name (80 when that exists). Cancellation points (when pumpCancels):
+// once before the first read, before every write call, after every chunk; each reads the cancel flag
+// and pumps messages if the last pump is 10 ms old. Progress is published rationed (publishProgress):
+// the caller paints the first and last state of its operation. `copied` (optional) receives the bytes
+// written on success. When the finished target cannot take the source's attributes, that code is
+// returned: the target is complete under its name (`attributesFailed`, optional, is then true, and
+// false after anything else), and a move keeps its source; inside a temporary tree it is removed.
 DWORD transferFileChunked(HWND window, const std::wstring& source, const std::wstring& target,
                           const std::wstring& display, const ChunkedTransfer& how, uint64_t before,
                           uint64_t all, uint64_t* copied, bool* attributesFailed = nullptr);

@@ -4,6 +4,7 @@
 
 uint32_t progressRepaintCount = 0;
 uint32_t frameIntervalMs = 16;
+PumpCosts pumpCosts;
 
 namespace {
 
@@ -48,7 +49,7 @@ void paintPendingFrame() {
     if (framePending && frameDue()) paintFrame(pendingWindow, pendingWhole ? nullptr : &pendingArea);
 }
 
-bool emptyQueue() {
+bool emptyQueueNow() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
@@ -60,6 +61,14 @@ bool emptyQueue() {
         DispatchMessageW(&message);
     }
     return !cancelRequested;
+}
+
+bool emptyQueue() {
+    int64_t start = counterNow();
+    bool going = emptyQueueNow();
+    ++pumpCosts.queuePumps;
+    pumpCosts.pumpTime += counterNow() - start;
+    return going;
 }
 
 }  // namespace
@@ -109,6 +118,7 @@ void paintFrame(HWND window, const RECT* area) {
     int64_t end = counterNow();
     lastFrameCost = end - start;
     lastFrameEnd = end;
+    pumpCosts.paintTime += lastFrameCost;
 }
 
 bool paintFrameWhenDue(HWND window, const RECT* area) {

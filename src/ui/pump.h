@@ -23,6 +23,14 @@ void resetPump();
 
 // Frames of running operations painted so far; a frame without a window counts too.
 extern uint32_t progressRepaintCount;
+// What the pump and those frames have cost so far, in performance-counter units (the bench's
+// per-file breakdown reads it).
+struct PumpCosts {
+    uint32_t queuePumps = 0;  // times the queue was emptied
+    int64_t pumpTime = 0;     // in emptying it, the messages dispatched included
+    int64_t paintTime = 0;    // in the frames counted above
+};
+extern PumpCosts pumpCosts;
 // The least time from the end of one painted frame to the start of the next: 16 ms, and never less
 // than nineteen times what the last frame took, so painting costs at most a twentieth of an operation's
 // time. Tests set 0 to have every frame painted.

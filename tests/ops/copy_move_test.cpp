@@ -316,12 +316,14 @@ const std::wstring kAttributes = L"The target now holds the new file, but its at
 // the target with the source between the question and the answer. ESC stops copies and a single
 // file's move to another volume; the moves of folders and marked items run to their end. A marked
 // copy's second item is a.txt after the four writes of tree. A target folder deleted before the rename
-// takes the temporary file with it: nothing is left to name.
+// takes the temporary file with it: nothing is left to name. A folder copy that fails at its second
+// file leaves no folder under its name and no temporary item.
 const Report kReports[] = {
     {TreeCopy, FileCall::Write, 1, 1117, L"COPY FAILED", kNotCopied + L"deep\\b.bin\nWindows error: 1117" + kPartial,
      nullptr, nullptr, 2},
     {FileCopy, FileCall::Move, 1, 80, L"OVERWRITE FILE", L"File already exists. Overwrite?", nullptr, nullptr, 1},
     {FileMoveAcross, FileCall::Move, 2, 183, L"OVERWRITE FILE", L"File already exists. Overwrite?"},
+    {TreeCopy, FileCall::CreateNew, 2, 1117, L"COPY FAILED"},
     {TreeCopy, FileCall::FindFirst, 1, 5, L"FOLDER SCAN FAILED", kScanFailed + L"\nItem: tree\nWindows error: 82"},
     {FileCopy, FileCall::SetAttributes, 1, 5, L"COPY FAILED", kAttributes + L"\nItem: a.txt\nWindows error: 5",
      nullptr, L"dst\\a.txt"},

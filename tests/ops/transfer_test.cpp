@@ -96,15 +96,15 @@ const std::wstring kDeep = L"out\\" + std::wstring(130, L'y') + L"\\" + std::wst
 // refuses to replace a read-only file; Wine replaces it. Wine ignores folder ACLs; what it can produce
 // is a folder that cannot hold files. Times and attributes travel; the temporary file's marks do not.
 // Sizes off the piece and chunk boundaries, and short reads as from a share or a pipe, arrive byte for
-// byte. Codes: 1223 cancelled, 80 target exists, 5 access denied, 32 sharing violation, 267 and 3 no
-// folder.
+// byte. Codes: 1223 cancelled, 183 target exists (the rename refuses it), 5 access denied, 32 sharing
+// violation, 267 and 3 no folder.
 const FaultCase kFaults[] = {
     {"cancel before the first read", k4Chunks, "old", kSrc, kOut, Plain, CopyOver, 1, {1223, 1223}},
     {"cancel after the last chunk", k4Chunks, "old", kSrc, kOut, Plain, CopyOver, 5, {1223, 1223}},
     {"cancel after the rename", k4Chunks, "old", kSrc, kOut, Plain, CopyOver, 6, {0, 0}},
     {"cancel without an old target", k4Chunks, nullptr, kSrc, kOut, Plain, Copy, 3, {1223, 1223}},
     {"copy for a move ignores the cancel flag", 2 * kMiB, nullptr, kSrc, kOut, CancelFlagSet, ForMove, 0, {0, 0}},
-    {"copy for a move never overwrites", kMiB, "old", kSrc, kOut, Plain, ForMove, 0, {80, 80}},
+    {"copy for a move never overwrites", kMiB, "old", kSrc, kOut, Plain, ForMove, 0, {183, 183}},
     {"read-only target with overwrite", 2 * kMiB, "old", kSrc, kOut, ReadOnlyTarget, CopyOver, 0, {5, 0}},
     {"source held open unshared", kMiB, "old", kSrc, kOut, LockedSource, CopyOver, 0, {32, 32}},
     {"target folder is a file", kMiB, nullptr, kSrc, kOut, FolderIsAFile, Copy, 0, {267, 3}},
