@@ -80,10 +80,11 @@ bool pathExists(const std::wstring& path) {
     return GetFileAttributesW(LongPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool hasTemporaryItem(const std::wstring& folder) {
+std::wstring temporaryItem(const std::wstring& folder, const wchar_t* pattern) {
     WIN32_FIND_DATAW data;
-    std::wstring pattern = WithTrailingSeparator(folder) + L".torvanecommander_tmp_*";
-    return FindHandle(FindFirstFileW(LongPath(pattern).c_str(), &data)).valid();
+    return FindHandle(FindFirstFileW(LongPath(WithTrailingSeparator(folder) + pattern).c_str(), &data)).valid()
+               ? data.cFileName
+               : L"";
 }
 
 void removeTree(const std::wstring& path) {
