@@ -2,7 +2,6 @@
 // saved at once, a failed save silent), and its box and rows drawn into a DIB section.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "common/app_state.h"
@@ -24,14 +23,6 @@ std::string record() {
     return std::string(r.begin(), r.end());
 }
 
-// Something no save would write, to tell whether the file was touched.
-void writeMarker(const std::wstring& path) {
-    FILE* file = _wfopen(path.c_str(), L"wb");
-    ASSERT_NE(file, nullptr);
-    fputs("marker", file);
-    fclose(file);
-}
-
 using SettingsScreen = AppTest;
 
 // Each field differs from its default and names its value from its own table (French: the text
@@ -46,7 +37,7 @@ TEST_F(SettingsScreen, RowsComposeLabelAndValue) {
 
 TEST_F(SettingsScreen, KeysMoveStopAtTheEndsOrCloseWithoutWriting) {
     SettingsFileGuard guard;
-    writeMarker(guard.path());
+    writeFileBytes(guard.path(), "marker");  // what no save writes
     const std::wstring opened = press({VK_F11, VK_UP});
     EXPECT_EQ(settingsRow, 0);
     for (int i = 0; i < 9; ++i) press({VK_DOWN});
@@ -100,7 +91,7 @@ TEST_F(SettingsScreen, EachRowStepsForwardAppliesAndSavesAtOnce) {
     }
     settingsRow = 0;  // the message is made after the step, so a new language already speaks in it
     EXPECT_EQ(press({VK_RETURN}), L"Geaendert: Sprache: DEUTSCH");
-    writeMarker(guard.path());  // a failed save is silent, and the change applies all the same
+    writeFileBytes(guard.path(), "marker");  // a failed save is silent, and the change applies all the same
     ASSERT_TRUE(SetFileAttributesW(guard.path().c_str(), FILE_ATTRIBUTE_READONLY));
     press({VK_RETURN});
     SetFileAttributesW(guard.path().c_str(), FILE_ATTRIBUTE_NORMAL);
