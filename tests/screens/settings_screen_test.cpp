@@ -1,12 +1,10 @@
 // The settings screen: its rows composed from label and value, its keys (each change applied and
-// saved at once, a failed save silent), and its box and rows drawn into a DIB section.
+// saved at once, a failed save silent). Its box and rows drawn: the boxes test.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "common/app_state.h"
-#include "common/box_check.h"
-#include "common/canvas.h"
 #include "common/keys.h"
 #include "common/settings_file_guard.h"
 #include "common/temp_folder.h"
@@ -98,29 +96,6 @@ TEST_F(SettingsScreen, EachRowStepsForwardAppliesAndSavesAtOnce) {
     EXPECT_EQ(screenMode, ScreenMode::Settings);
     EXPECT_EQ(appSettings.language, 2);
     EXPECT_EQ(readFileBytes(guard.path()), "marker");
-}
-
-TEST_F(SettingsScreen, BoxAndRowsAtFullSizeAndBelowTheMinimum) {
-    // 680 x 520 at full HD; w - 80 by h - 100 below the minimum. Rows 38 high every 46 pixels from
-    // 76, 34 in from the sides, outlined black; the current one white.
-    const struct { int w, h; RECT box; } cases[] = {{1920, 1080, {620, 280, 1300, 800}},
-                                                    {700, 560, {40, 50, 660, 510}}};
-    appSettings.panelBorder = 2;  // a yellow frame tells the outline apart from the fills
-    applyColorScheme();
-    settingsRow = 4;
-    for (const auto& [w, h, box] : cases) {
-        Canvas canvas(w, h);
-        canvas.clear(RGB(1, 2, 3));
-        drawSettingsScreen(canvas.dc(), w, h);
-        expectBox(canvas, box, 4, RGB(0xFF, 0xE6, 0x00), theme.dialogBackground, RGB(1, 2, 3));
-        for (int row = 0; row < 8; ++row) {
-            const int top = box.top + 76 + 46 * row, left = box.left + 34;
-            EXPECT_EQ(canvas.pixel(left, top + 19), kBlack) << w << " row " << row;
-            EXPECT_EQ(canvas.pixel(left + 1, top + 19), row == 4 ? kWhite : theme.keyButtonFill) << w << " row " << row;
-            EXPECT_EQ(canvas.pixel(left + 6, top + 37), kBlack) << w << " row " << row;
-            EXPECT_EQ(canvas.pixel(box.right - 33, top + 19), theme.dialogBackground) << w << " row " << row;
-        }
-    }
 }
 
 }  // namespace
