@@ -88,12 +88,8 @@ TEST(Scan, LimitsAndSearchesThatFindNothing) {
 // A tree with a read-only folder; a\two.txt, when locked, is read-only, hidden and open without
 // delete sharing.
 TEST(DeleteTree, StrictStopsAndRestoresTolerantTriesEverything) {
-    const struct {
-        const char* what;
-        bool tolerant, lock, neverCreated;  // neverCreated: the list names items that do not exist
-        DWORD code;
-        bool rootGone;
-    } cases[] = {
+    // neverCreated: the list names items that do not exist
+    const struct { const char* what; bool tolerant, lock, neverCreated; DWORD code; bool rootGone; } cases[] = {
         {"strict", false, false, false, 0, true},
         {"strict, locked file", false, true, false, ERROR_SHARING_VIOLATION, false},
         {"strict, items never created", false, false, true, ERROR_FILE_NOT_FOUND, false},
