@@ -23,12 +23,10 @@ TEST_F(InfoScreen, TermsKeepTheirStructureInEveryLanguage) {
         ASSERT_EQ(lines.size(), 17u);
         EXPECT_EQ(lines[0], L"Terms and User Agreement:");
         for (int i = 1; i < 17; ++i) {
-            const std::wstring start = i == 2 || i == 3 ? L"   " : std::to_wstring(i < 4 ? 1 : i - 2) + L". ";
-            const std::wstring& line = lines[i];
+            const std::wstring start = i == 2 || i == 3 ? L"   " : std::to_wstring(i < 4 ? 1 : i - 2) + L". ", line = lines[i];
             EXPECT_TRUE(line.rfind(start, 0) == 0 && line[start.size()] != L' ') << line;
-            EXPECT_TRUE(line.size() <= 62 && std::all_of(line.begin(), line.end(), [](wchar_t ch) {
-                return ch >= 32 && ch <= 126;
-            })) << line;
+            EXPECT_TRUE(line.size() <= 62 && std::none_of(line.begin(), line.end(), [](wchar_t ch) { return ch < 32 || ch > 126; }))
+                << line;
             EXPECT_TRUE(appSettings.language == 0 || line != english[i]) << "translated: " << line;
         }
     }
