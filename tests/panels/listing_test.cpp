@@ -40,7 +40,7 @@ TEST(Listing, SortOrderTable) {
     }
 }
 
-TEST(Listing, RealFoldersReadableOrNotTrailingDotsDepthAndOrder) {
+TEST(Listing, RealFoldersReadableOrNotDotsDepthOrderCursorAndMarks) {
     TempFolder temp;
     temp.file(L"b.txt");
     temp.file(L"A.txt", "12345");
@@ -80,12 +80,10 @@ TEST(Listing, RealFoldersReadableOrNotTrailingDotsDepthAndOrder) {
     temp.folder(L"order\\ALPHA");
     EXPECT_EQ(names(listed(temp / L"order")), (Names{L"..", L"ALPHA", L"zeta", L"_", L"abcdefg", L"abcdefgh", L"abcdefgh.txt",
                                                     L"abcdefgH1", L"abcdefghi", L"Z", L"\u00E9", L"\u4E00x"}));
-}
 
-TEST(Listing, CursorClampsAtBothEndsAndMarksSurviveAReload) {
-    TempFolder temp;
-    for (int i = 0; i < 9; ++i) temp.file(L"f" + std::to_wstring(i) + L".txt");
-    PanelState panel = listed(temp.path(), 25);
+    // The cursor clamps at both ends, and marks survive a reload.
+    for (int i = 0; i < 9; ++i) temp.file(L"nine\\f" + std::to_wstring(i) + L".txt");
+    panel = listed(temp / L"nine", 25);
     EXPECT_EQ(panel.cursor, 9);  // the last of ".." and nine files
     selectEntryByName(panel, L"F5.TXT");
     EXPECT_EQ(panel.cursor, 6);
