@@ -51,15 +51,10 @@ TEST(Scan, RecordsComeInPreOrderWithSizesWhileTimersAreAnswered) {
 // and the folder is empty; any other code, or a root that is no folder, fails the scan. Pre-order is
 // certain where each folder holds at most one entry.
 TEST(Scan, LimitsAndSearchesThatFindNothing) {
-    const struct {
-        const wchar_t* what;
-        std::vector<const wchar_t*> items;  // under the root; a trailing "\\" makes a folder; none: no root
-        bool passes;
-        size_t records;
-        ScanLimits limits = {};
-        uint32_t search = 0;  // the search that fails with `code`: 1 the root's, 2 the next folder's
-        DWORD code = 0;
-    } cases[] = {
+    // items: under the root, a trailing "\\" makes a folder, none: no root; search: the one that fails
+    // with `code`, 1 the root's, 2 the next folder's
+    const struct { const wchar_t* what; std::vector<const wchar_t*> items; bool passes; size_t records;
+                   ScanLimits limits = {}; uint32_t search = 0; DWORD code = 0; } cases[] = {
         {L"records: as many as allowed", {L"a\\", L"a\\b\\", L"a\\b\\f"}, true, 3, {3, 128}},
         {L"records: one more", {L"a\\", L"a\\b\\", L"a\\b\\f"}, false, 0, {2, 128}},
         {L"records: the last allowed is an empty folder", {L"a\\", L"a\\b\\"}, true, 2, {2, 128}},
