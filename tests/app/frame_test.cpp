@@ -46,7 +46,7 @@ protected:
     void draw() { drawFrame(c.dc(), 1920, 1080); }
 };
 
-TEST_F(FrameTest, PanelFramesSeparatorsAndFunctionButtons) {
+TEST_F(FrameTest, PanelFramesSeparatorsAndFunctionButtonsOfEitherActivePanel) {
     draw();
     EXPECT_EQ(c.pixel(2, 60), RGB(0x00, 0x80, 0x80));  // window, title band, key bar
     EXPECT_EQ(c.pixel(960, 51), RGB(0x00, 0x76, 0x76));
@@ -69,9 +69,8 @@ TEST_F(FrameTest, PanelFramesSeparatorsAndFunctionButtons) {
     }
     EXPECT_EQ(c.pixel(1907, 1022), kBlack);
     EXPECT_EQ(c.pixel(1908, 1022), kTealKeyBar);
-}
 
-TEST_F(FrameTest, ActivePanelAndFocusedBarChangeTheFrames) {
+    // The right panel active, the last button selected in the focused bar.
     leftPanelActive = false;
     functionBarIndex = 11;
     functionBarFocused = 1;

@@ -28,9 +28,7 @@ protected:
     // panel is emptied, so what it shows after a save is the save's own listing. Returns what F4 said.
     std::wstring open(const std::string& bytes, const std::wstring& line = L"new") {
         temp.file(L"doc.txt", bytes);
-        resetPanels(temp.path(), temp.path());
-        loadListing(leftPanel);
-        selectEntryByName(leftPanel, L"doc.txt");
+        showPanels(temp.path(), temp.path(), L"doc.txt");
         screenMode = ScreenMode::MainView;
         std::wstring said = press({VK_F4});
         resetPanels(temp.path(), temp.path());
@@ -39,11 +37,7 @@ protected:
         if (!line.empty()) loadedText.lines[0] = line;
         return said;
     }
-    // The name of a temporary save file in `folder`, or "".
-    std::wstring temporaryLeft(const std::wstring& folder) {
-        WIN32_FIND_DATAW data;
-        return FindFirstPath(folder + L"\\.torvane_save_*", data).valid() ? data.cFileName : L"";
-    }
+    static std::wstring temporaryLeft(const std::wstring& folder) { return temporaryItem(folder, L".torvane_save_*"); }
 };
 
 // F2 and Enter on each break with and without a last one, and on an empty document, through a link:

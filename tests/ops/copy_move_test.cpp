@@ -37,17 +37,6 @@ std::string itemText(const std::wstring& path, bool below = true) {
     return text;
 }
 
-// Both panels as the user sees them: folder, cursor, marks and listed names.
-std::wstring panelsText() {
-    std::wstring text;
-    for (const PanelState* panel : {&leftPanel, &rightPanel}) {
-        text += panel->path + L" @" + std::to_wstring(panel->cursor) + L" marks:";
-        for (const std::wstring& mark : panel->marked) text += L" " + mark;
-        for (const DirEntry& entry : panel->entries) text += L" /" + entry.name;
-    }
-    return text;
-}
-
 // src holds a.txt and tree (deep\b.bin, an empty folder, a read-only and a hidden file); dst is empty.
 // `other` is a scratch folder on another Linux file system, reached through Wine's Z: drive: renames
 // into it fail with ERROR_NOT_SAME_DEVICE as they would between two Windows volumes.
@@ -69,12 +58,7 @@ struct Scene {
     ~Scene() { removeTree(other); }
     // The left (active) panel on `left`, the right one on `right`, the cursor on `name`.
     void show(const std::wstring& left, const std::wstring& right, const std::wstring& name = L"a.txt") {
-        leftPanel.path = left;
-        rightPanel.path = right;
-        leftPanelActive = true;
-        loadListing(leftPanel);
-        loadListing(rightPanel);
-        selectEntryByName(leftPanel, name);
+        showPanels(left, right, name);
     }
 };
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/app_state.h"
-#include "common/box_check.h"
+#include "common/canvas.h"
 #include "common/keys.h"
 #include "panels/drives.h"
 #include "panels/panels.h"
@@ -49,22 +49,6 @@ TEST_F(Drives, RowTextsJoinRootTypeLabelAndActiveWord) {
     EXPECT_EQ(driveRowText({L"N:\\", DRIVE_REMOTE, L"", false}), L"N:\\   NETWORK");
     appSettings.language = 2;
     EXPECT_EQ(driveRowText({L"C:\\", DRIVE_FIXED, L"SYSTEM", true}), L"C:\\   DISQUE   SYSTEM   ACTIF");
-}
-
-// Half the frame but at least 760 x 430, at most w - 80 by h - 100; rows every 42 pixels.
-TEST_F(Drives, BoxAndHighlightedRowAtFullHdAndBelowTheMinimum) {
-    const COLORREF outside = RGB(1, 2, 3);
-    driveList = {{L"C:\\", 0, L"", false}, {L"D:\\", 0, L"", false}, {L"Z:\\", 0, L"", false}};
-    driveIndex = 1;
-    const struct { int w, h; RECT box; int rowRight, firstRowTop; } sizes[] = {
-        {1920, 1080, {480, 270, 1440, 810}, 1398, 356}, {800, 500, {40, 50, 760, 450}, 718, 136}};
-    for (const auto& s : sizes) {
-        Canvas canvas(s.w, s.h);
-        canvas.clear(outside);
-        drawDriveSelect(canvas.dc(), s.w, s.h);
-        expectBox(canvas, s.box, 4, theme.dialogFrame, theme.dialogBackground, outside);
-        EXPECT_EQ(canvas.pixel(s.rowRight - 6, s.firstRowTop + 42 + 4), kWhite) << "the second row highlighted";
-    }
 }
 
 // 9 of 20 rows visible at 1920 x 1080; the view moves by the least amount to show the highlight.

@@ -24,13 +24,9 @@ constexpr int Same = 0, Unsafe = 1, Mixed = 2;  // the same bytes; refused; othe
 const wchar_t* const kBreaks[] = {L"\r\n", L"\n", L"\r"};  // by LineEndingStyle
 
 TEST(TextLoad, EncodingsLinesAndRefusals) {
-    const struct {
-        std::string bytes;
-        TextEncoding encoding;
-        const wchar_t* lines;  // joined by |; null: depends on the ANSI code page
-        LineEndingStyle style;
-        int save;  // what a save of the unchanged document writes
-    } cases[] = {
+    // lines: joined by |, null where they depend on the ANSI code page; save: what a save of the
+    // unchanged document writes
+    const struct { std::string bytes; TextEncoding encoding; const wchar_t* lines; LineEndingStyle style; int save; } cases[] = {
         {"", TextEncoding::Utf8, L"", LineEndingStyle::CrLf, Same},
         {"\xFF\xFE", TextEncoding::Utf16LeBom, L"", LineEndingStyle::CrLf, Same},
         {"\xFF\xFE" "a\0\n\0"s, TextEncoding::Utf16LeBom, L"a|", LineEndingStyle::Lf, Same},
