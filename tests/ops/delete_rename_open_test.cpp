@@ -200,7 +200,7 @@ TEST_F(FileCommandTest, EnterOnAFileTheShellCannotOpenStartsNothing) {
         if (c.change) DeleteFilePath(temp / c.name);
         if (c.change == 2) CreateFolderPath(temp / c.name);
         pressOn(c.name, {VK_RETURN});
-        EXPECT_EQ(messageTitle + L" " + messageText,
+        EXPECT_EQ(statusLine + L" " + messageText,  // the title, with nothing said over it
                   c.change ? L"OPEN FAILED The listed file is no longer there. Windows error: 2\ntool"
                            : L"OPEN FAILED Windows could not open this file. Windows error: 31");
         DirEntry entry;

@@ -4,6 +4,9 @@
 #include <vector>
 
 #include "common/app_state.h"
+#include "common/canvas.h"
+#include "editor/buffer.h"
+#include "editor/save.h"
 #include "ops/requests.h"
 #include "screens/dialogs.h"
 #include "settings/settings.h"
@@ -60,6 +63,16 @@ TEST_F(Dialogs, EachConfirmationReadsItsOwnChoice) {
             EXPECT_EQ(dialogLayout(modes[m], 1920, 1080).rows.rbegin()[2].part == DialogPart::SelectedButton,
                       m == chosen) << chosen << " " << m;
         *choices[chosen] = 1;
+    }
+    // The editor's save question is drawn on its own: the unlit button, in the button fill, is the other one.
+    theme.keyButtonFill = RGB(0x90, 0x90, 0x90);
+    Canvas canvas(1920, 1080);
+    for (int32_t choice : {0, 1}) {
+        editor.saveChoice = choice;
+        drawSaveConfirm(canvas.dc(), 1920, 1080);
+        const int left = canvas.countColor({0, 0, 960, 1080}, theme.keyButtonFill),
+                  right = canvas.countColor({960, 0, 1920, 1080}, theme.keyButtonFill);
+        EXPECT_TRUE(choice == 0 ? left == 0 && right > 0 : left > 0 && right == 0) << choice;
     }
 }
 
