@@ -5,14 +5,18 @@
 #   scripts/mutate.sh [--seed N] [--count N] [--from I] [--to J] [--files 'GLOB'...] [--list]
 #   scripts/mutate.sh --replay LOG [--only VERDICT] [--from I] [--to J]
 #   scripts/mutate.sh --score LOG...
+#   scripts/mutate.sh --coverage
+# Any of them with --commit REV works on the files of that commit instead of the worktree's.
 # It works on a copy of the tree in build/mutate/ (--slot N: build/mutate/slotN, for a second run
-# beside the first), so the worktree's files are never changed. One line per mutant goes to the
+# beside the first), so the worktree's files are never changed. --coverage records, in a build with
+# gcov, which test programs run each line; a run on the same tests then starts only those programs
+# (a program that never runs the line cannot tell the mutant apart), and none for a line no test runs. One line per mutant goes to the
 # log (build/mutate/SEED[-FROM-TO].log, or --log FILE), tab-separated: index, file:line:column,
 # the text before, the text after, the verdict, the test that failed, seconds.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-seed=1 count=50 from=1 to=0 list=0 replay="" only="" log="" slot="" score=0
+seed=1 count=50 from=1 to=0 list=0 replay="" only="" log="" slot="" score=0 coverage=0 commit=""
 files=()
 while [ $# -gt 0 ]; do
   case $1 in
@@ -27,6 +31,8 @@ while [ $# -gt 0 ]; do
     --log) log=$2; shift 2 ;;
     --slot) slot=$2; shift 2 ;;
     --score) score=1; shift; break ;;
+    --coverage) coverage=1; shift ;;
+    --commit) commit=$2; shift 2 ;;
     *) sed -n '2,12p' "${BASH_SOURCE[0]}" >&2; exit 2 ;;
   esac
 done
@@ -130,6 +136,41 @@ def cmd_score(*logs):
     rate = f'{100 * k / (k + s):.1f} %' if k + s else 'n/a'
     print(f'score {k}/{k + s} = {rate} (killed {k}, survived {s}, not built {counts.get("not built", 0)})')
 
+def cmd_reach(mapfile, tests_hash):
+    # Reads site lines on stdin and prints, for each, the programs that run its line, or "all"
+    # where the map has no count for it (a line gcov gives no code, or no map for these tests).
+    reach = {}
+    try:
+        rows = open(mapfile, encoding='utf-8').read().split('\n')
+    except OSError:
+        rows = ['']
+    if rows[0] != '# tests ' + tests_hash:
+        rows = []
+    for row in rows[1:]:
+        if row:
+            f, n, areas = row.split('\t')
+            reach[(f, n)] = areas
+    for site in sys.stdin:
+        f, n = site.strip().split(':')[:2]
+        print(reach.get((f, n), 'all') or 'none')
+
+def cmd_gcov(mapfile, tests_hash, *pairs):
+    # pairs: AREA FILE...; each FILE holds gcov's JSON documents for that program's run, one a line.
+    import json
+    lines = {}
+    for area, path in zip(pairs[::2], pairs[1::2]):
+        for f in [f for doc in open(path, encoding='utf-8') if doc.strip() for f in json.loads(doc)['files']]:
+            if not f['file'].startswith('src/'):
+                continue
+            for line in f['lines']:
+                areas = lines.setdefault((f['file'], line['line_number']), set())
+                if line['count'] > 0:
+                    areas.add(area)
+    with open(mapfile, 'w', encoding='utf-8') as out:
+        out.write('# tests ' + tests_hash + '\n')
+        for (f, n), areas in sorted(lines.items()):
+            out.write(f'{f}\t{n}\t{",".join(sorted(areas))}\n')
+
 globals()['cmd_' + sys.argv[1]](*sys.argv[2:])
 EOF
 py() { python3 -c "$PY" "$@"; }
@@ -149,29 +190,44 @@ else
   [ -n "$log" ] || { log="$root/build/mutate/$seed"; [ "$from" != 1 ] || [ "$to" != 0 ] && log+="-$from-$to"; log+=.log; }
 fi
 if [ "$list" = 1 ]; then printf '%s\n' "$mutants"; exit 0; fi
-[ -n "$mutants" ] || { echo "no mutants" >&2; exit 1; }
+[ -n "$mutants" ] || [ "$coverage" = 1 ] || { echo "no mutants" >&2; exit 1; }
 
 source "$root/scripts/deps.sh"
 source "$root/scripts/wine-env.sh"
 work="$root/build/mutate${slot:+/slot$slot}"
+[ "$coverage" = 1 ] && work="$root/build/mutate/cov"
+map="$root/build/mutate/coverage.txt"
 tree="$work/tree" obj="$work/obj" prefix="$work/wineprefix"
 mkdir -p "$tree" "$work/orig" "$(dirname "$log")"
 
 # The copy takes the worktree's files as they are now; unchanged files keep their times, so the
 # build after a sync compiles only what changed.
-mapfile -t tracked < <(git ls-files --cached --others --exclude-standard | grep -vE '^(docs|tests/e2e)/')
+from_dir=$root
+if [ -n "$commit" ]; then
+  from_dir="$work/commit"; rm -rf "$from_dir"; mkdir -p "$from_dir"
+  git archive "$commit" | tar -x -C "$from_dir"
+  mapfile -t tracked < <(git ls-tree -r --name-only "$commit" | grep -vE '^(docs|tests/e2e)/')
+else
+  mapfile -t tracked < <(git ls-files --cached --others --exclude-standard | grep -vE '^(docs|tests/e2e)/')
+fi
 for f in "${tracked[@]}"; do
-  [ -f "$f" ] || continue
-  cmp -s "$f" "$tree/$f" 2>/dev/null || { mkdir -p "$tree/$(dirname "$f")"; cp "$f" "$tree/$f"; }
+  [ -f "$from_dir/$f" ] || continue
+  cmp -s "$from_dir/$f" "$tree/$f" 2>/dev/null || { mkdir -p "$tree/$(dirname "$f")"; cp "$from_dir/$f" "$tree/$f"; }
 done
-(cd "$tree" && find src tests -type f) | while read -r f; do [ -e "$f" ] || rm -f "$tree/$f"; done
+(cd "$tree" && find src tests -type f) | while read -r f; do [ -e "$from_dir/$f" ] || rm -f "$tree/$f"; done
 
 areas=(app settings panels fs ops viewer editor screens)
 targets=(); for a in "${areas[@]}"; do targets+=("tests_$a"); done
 build() { nice -n 10 cmake --build "$obj" -j "$(nproc)" --target "$@" </dev/null >"$work/build.out" 2>&1; }
 
-cmake -S "$tree" -B "$obj" -DCMAKE_TOOLCHAIN_FILE="$tree/cmake/mingw-w64-x86_64.cmake" \
-      -DCMAKE_BUILD_TYPE=Release -DTORVANE_WERROR=ON >/dev/null
+tests_hash=$(cd "$tree" && find tests -name '*.cpp' -o -name '*.h' | sort | xargs cat | md5sum | cut -d' ' -f1)
+if [ "$coverage" = 1 ]; then
+  cmake -S "$tree" -B "$obj" -DCMAKE_TOOLCHAIN_FILE="$tree/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release \
+        "-DCMAKE_CXX_FLAGS_RELEASE=-O0 -DNDEBUG" -DCMAKE_CXX_FLAGS=--coverage -DCMAKE_EXE_LINKER_FLAGS=--coverage >/dev/null
+else
+  cmake -S "$tree" -B "$obj" -DCMAKE_TOOLCHAIN_FILE="$tree/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_BUILD_TYPE=Release -DTORVANE_WERROR=ON >/dev/null
+fi
 build "${targets[@]}" || { cat "$work/build.out"; echo "the unmutated tree does not build" >&2; exit 1; }
 
 current="" xvfb_pid=""
@@ -223,6 +279,25 @@ check() {
   case $failed in "tests_$1 timeout"*) run "$1" 600 ;; *) return 1 ;; esac
 }
 
+if [ "$coverage" = 1 ]; then
+  # Each program writes its counts into a folder of its own (Wine reaches the Unix path through Z:).
+  pairs=()
+  for a in "${areas[@]}"; do
+    rm -rf "$work/data/$a"
+    export GCOV_PREFIX="$work/data/$a"
+    run "$a" 1800 || { echo "the tests fail: $failed" >&2; exit 1; }
+    counts="$work/data/$a$obj/CMakeFiles/torvane.dir"
+    (cd "$obj/CMakeFiles/torvane.dir" && find src -name '*.gcno' -exec cp --parents {} "$counts/" \;)
+    (cd "$tree" && find "$counts" -name '*.gcda' -print0 | xargs -0 x86_64-w64-mingw32-gcov-posix -j -t) \
+      >"$work/data/$a.json" 2>/dev/null
+    pairs+=("$a" "$work/data/$a.json")
+  done
+  unset GCOV_PREFIX
+  py gcov "$map" "$tests_hash" "${pairs[@]}"
+  echo "coverage of $(grep -vc '^#' "$map") lines in $map"
+  exit 0
+fi
+
 # The unmutated tests must pass; their times give each program's limit and the order of the rest.
 declare -A limit
 for a in "${areas[@]}"; do
@@ -238,12 +313,19 @@ rm -rf "$work/objects"; mkdir -p "$work/objects"
 { echo "# $(date -u +%FT%TZ) $(git rev-parse --short HEAD)${replay:+ replay of $replay}${only:+ ($only)} seed $seed count $count"
   echo "# index	site	before	after	verdict	failed test	seconds"; } >>"$log"
 killed=0 survived=0 unbuilt=0
+mapfile -t reaches < <(cut -f2 <<<"$mutants" | py reach "$map" "$tests_hash")
+[ -f "$map" ] && [ "$(head -1 "$map")" = "# tests $tests_hash" ] ||
+  echo "no coverage map for these tests: every program runs for every mutant"
+m=0
 while IFS=$'\t' read -r index site old new killer; do
+  reach=${reaches[$m]}; m=$((m + 1))
   file=${site%%:*} rest=${site#*:}; number=${rest%%:*} column=${rest#*:}
   area=$(cut -d/ -f2 <<<"$file"); [ "$area" = ui ] && area=app
   # The program that killed the mutant before runs first, then the mutated subsystem's, then the rest.
   sequence=()
-  for a in ${killer#tests_} $area $order; do [[ " ${sequence[*]} " == *" $a "* ]] || sequence+=("$a"); done
+  for a in ${killer#tests_} $area $order; do
+    [[ " ${sequence[*]} " == *" $a "* ]] || [[ $reach != all && ,$reach, != *",$a,"* ]] || sequence+=("$a")
+  done
   object="$obj/CMakeFiles/torvane.dir/$file.obj" cached="$work/objects/${file//\//_}.obj"
   [ -f "$cached" ] || cp -p "$object" "$cached"
   start=$SECONDS failed=""
@@ -252,6 +334,7 @@ while IFS=$'\t' read -r index site old new killer; do
     verdict="not built" failed="site moved"
   else
     verdict=survived
+    [ ${#sequence[@]} -gt 0 ] || failed="no test runs this line"
     for i in "${!sequence[@]}"; do
       if [ "$i" = 0 ]; then
         build "tests_${sequence[0]}" || { verdict="not built"; break; }

@@ -98,6 +98,7 @@ TEST_F(DocumentTest, MovesEditsAndLineBlocks) {
         {L"abcdef|x^|abcdef", L"<Up><End><Down><Down>", L"abcdef|x|abcdef^"},
         {L"ab|^cd", L"<Left><Right><Right><Right><End><Right>", L"ab|cd^"},
         {L"ab^cd", L"<Enter>", L"ab|^cd"},
+        {L"ab^|cd", L"<Del>", L"ab^cd"},
         {L"^", L"<Bs><Del>x<C-Right>", L"x^"},
         {L"a\tb^", L"<Left><Left><Del>", L"a^b"},
         {L"x^", L"\xD83D\xDE00y<Left><Left>", L"x^\xD83D\xDE00y"},
