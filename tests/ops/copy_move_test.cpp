@@ -47,7 +47,9 @@ struct Scene {
     std::unique_ptr<FolderLink> link;
     Scene() {
         resetAppState();
-        CreateFolderPath(other);
+        // A test run in another Wine prefix may have this process id too: the first free name is ours.
+        for (int n = 1; n < 100 && !CreateDirectoryW(LongPath(other).c_str(), nullptr); ++n)
+            other = L"Z:\\dev\\shm\\tv-ops-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(n);
         temp.file(L"src\\a.txt", "alpha");
         temp.file(L"src\\tree\\deep\\b.bin", std::string(70000, 'b'));
         temp.folder(L"src\\tree\\empty");
