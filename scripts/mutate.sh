@@ -106,7 +106,7 @@ def cmd_sample(seed, count, first, last, *paths):
     last = int(last) or len(chosen)
     for index, (p, n, c, o, w) in enumerate(chosen, 1):
         if int(first) <= index <= last:
-            print(f'{index}\t{p}:{n}:{c}\t{o}\t{w}')
+            print(f'{index}\x1f{p}:{n}:{c}\x1f{o}\x1f{w}')
     print(f'# {sum(map(len, lines.values()))} sites on {len(lines)} lines of {len(paths)} files', file=sys.stderr)
 
 def cmd_apply(path, number, column, old, new):
@@ -123,7 +123,7 @@ def cmd_replay(logfile, only, first, last):
             continue
         f = row.rstrip('\n').split('\t')
         if len(f) >= 5 and (not only or f[4] == only) and int(first) <= int(f[0]) <= (int(last) or 10**9):
-            print('\t'.join(f[:4] + [f[5].split(' ')[0] if len(f) > 5 else '']))
+            print('\x1f'.join(f[:4] + [f[5].split(' ')[0] if len(f) > 5 else '']))
 
 def cmd_score(*logs):
     counts = {}
@@ -189,7 +189,7 @@ else
   mutants=$(py sample "$seed" "$count" "$from" "$to" "${files[@]}")
   [ -n "$log" ] || { log="$root/build/mutate/$seed"; [ "$from" != 1 ] || [ "$to" != 0 ] && log+="-$from-$to"; log+=.log; }
 fi
-if [ "$list" = 1 ]; then printf '%s\n' "$mutants"; exit 0; fi
+if [ "$list" = 1 ]; then tr '\037' '\t' <<<"$mutants"; exit 0; fi
 [ -n "$mutants" ] || [ "$coverage" = 1 ] || { echo "no mutants" >&2; exit 1; }
 
 source "$root/scripts/deps.sh"
@@ -313,11 +313,12 @@ rm -rf "$work/objects"; mkdir -p "$work/objects"
 { echo "# $(date -u +%FT%TZ) $(git rev-parse --short HEAD)${replay:+ replay of $replay}${only:+ ($only)} seed $seed count $count"
   echo "# index	site	before	after	verdict	failed test	seconds"; } >>"$log"
 killed=0 survived=0 unbuilt=0
-mapfile -t reaches < <(cut -f2 <<<"$mutants" | py reach "$map" "$tests_hash")
+mapfile -t reaches < <(cut -d$'\x1f' -f2 <<<"$mutants" | py reach "$map" "$tests_hash")
 [ -f "$map" ] && [ "$(head -1 "$map")" = "# tests $tests_hash" ] ||
   echo "no coverage map for these tests: every program runs for every mutant"
 m=0
-while IFS=$'\t' read -r index site old new killer; do
+# Fields apart by the unit separator: a tab would merge with the empty text of a removed `!`.
+while IFS=$'\x1f' read -r index site old new killer; do
   reach=${reaches[$m]}; m=$((m + 1))
   file=${site%%:*} rest=${site#*:}; number=${rest%%:*} column=${rest#*:}
   area=$(cut -d/ -f2 <<<"$file"); [ "$area" = ui ] && area=app
