@@ -20,6 +20,7 @@ TEST_F(Drives, PreselectsTheActivePanelsDrive) {
     const struct { const wchar_t *left, *right; bool leftActive; const wchar_t* root; } cases[] = {
         {L"C:\\windows", L"z:/tmp", false, L"Z:\\"},  // lower case and a slash still name Z:
         {L"C:\\windows", L"Z:\\tmp", true, L"C:\\"},
+        {L"Z:\\", L"C:\\windows", true, L"Z:\\"},  // the root itself
         {L"\\\\server\\share\\x", L"C:\\", true, nullptr}};
     for (const auto& c : cases) {
         resetPanels(c.left, c.right);
