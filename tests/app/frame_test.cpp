@@ -58,6 +58,8 @@ TEST_F(FrameTest, PanelFramesSeparatorsAndFunctionButtonsOfEitherActivePanel) {
     EXPECT_EQ(c.pixel(563, 235), kTealPanel);
     EXPECT_EQ(c.pixel(16, 1022), kWhite) << "the first function button selected";
     EXPECT_EQ(c.pixel(174, 1022), RGB(0x00, 0xAA, 0xAA));
+    EXPECT_EQ(c.pixel(1907, 1022), kBlack) << "the last button ends 12 short of the edge";
+    EXPECT_EQ(c.pixel(1908, 1022), kTealKeyBar);
 
     // The right panel active, the last button selected in the focused bar.
     leftPanelActive = false;
@@ -70,6 +72,7 @@ TEST_F(FrameTest, PanelFramesSeparatorsAndFunctionButtonsOfEitherActivePanel) {
     EXPECT_EQ(widthAt(c, 972, 500, RGB(0, 0xFF, 0xFF)), 4);
     EXPECT_EQ(c.pixel(1754, 1022), kWhite);  // the last button selected, with a 3-pixel frame
     EXPECT_EQ(heightAt(c, 1830, 1017, kBlack), 3);
+    EXPECT_EQ(heightAt(c, 89, 1017, kBlack), 2) << "the others keep 2";
 }
 
 // The cursor row ("docs", also marked) in the magenta bar, a marked row in the mean of bar and panel.
