@@ -1,5 +1,5 @@
-// Texts of the SIZE and DATE columns at their unit boundaries, row colours by file type and the
-// scroll rule that keeps the cursor row in view.
+// Texts of the SIZE and DATE columns at their unit boundaries, row colours by file type, the
+// narrow/wide column switch and the scroll rule that keeps the cursor row in view.
 #include <gtest/gtest.h>
 
 #include "common/app_state.h"
@@ -41,6 +41,14 @@ TEST_F(PanelDraw, DateInLocalTimeToTheMinute) {
     e.modified = parent.modified = (static_cast<uint64_t>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime;
     EXPECT_EQ(formatDate(e), L"05.12.26 14:07");  // seconds dropped, not rounded
     EXPECT_EQ(formatDate(parent), L"");
+}
+
+// The narrow columns below an inner width of 720; the name column never under 160 pixels.
+TEST_F(PanelDraw, ColumnsTurnNarrowBelowTheMinimumWidth) {
+    for (auto [inner, narrow] : {std::pair{720, false}, {719, true}, {300, true}}) {
+        PanelColumns col = panelColumns(RECT{100, 86, 100 + inner + 36, 970});
+        EXPECT_TRUE(col.narrow == narrow && col.nameRight - col.x0 >= 160) << inner;
+    }
 }
 
 TEST_F(PanelDraw, ScrollMovesTheLeastToShowTheCursor) {
