@@ -28,6 +28,20 @@ using Boxes = std::vector<Box>;
 void settingsRows(const Canvas& c, const Boxes& b) {
     EXPECT_EQ(c.pixel(b[0].rect.left + 35, b[0].rect.top + 76 + 46 * 4 + 19), kWhite);
 }
+// In the low window only five lines of 28 fit above the terms panel's bottom; the sixth is left out.
+void infoLines(const Canvas& c, const Boxes& b) {
+    const RECT p = b[1].rect;
+    auto ink = [&](int in, int y0, int y1) { return c.countColor({p.left + in, y0, p.right - in, y1}, kBlack); };
+    if (c.height() == 1080) return;
+    for (int i = 0; i < 5; ++i) EXPECT_GT(ink(16, p.top + 10 + 28 * i, p.top + 38 + 28 * i), 0) << i;
+    EXPECT_EQ(ink(3, p.top + 151, p.bottom - 2), 0) << "no sixth line";
+}
+// The help table's bands alternate, the first one the even fill.
+void helpBands(const Canvas& c, const Boxes& b) {
+    const int x = b[1].rect.left + 6, y = b[1].rect.top + 6;
+    EXPECT_EQ(c.pixel(x, y), RGB(0xE0, 0xE0, 0xE0));
+    EXPECT_EQ(c.pixel(x, y + (c.height() == 1080 ? 27 : 20)), RGB(0xC8, 0xC8, 0xC8));
+}
 void driveRows(const Canvas& c, const Boxes& b) {
     EXPECT_EQ(c.pixel(b[0].rect.right - 48, b[0].rect.top + 132), kWhite);
 }
@@ -62,13 +76,13 @@ TEST_F(ScreenBoxes, EveryScreensBoxesAtFullSizeAndBelowTheMinimum) {
         {"settings", drawSettingsScreen, 1920, 1080, 1, {{{620, 280, 1300, 800}, 4, kYellow, dialog}}, settingsRows},
         {"settings", drawSettingsScreen, 700, 560, 1, {{{40, 50, 660, 510}, 4, kYellow, dialog}}, settingsRows},
         {"info", drawInfoScreen, 1920, 1080, 2,
-         {{{470, 181, 1450, 899}, 6, kYellow, dialog}, {{500, 339, 1420, 837}, 2, kBlack, kTable}}},
+         {{{470, 181, 1450, 899}, 6, kYellow, dialog}, {{500, 339, 1420, 837}, 2, kBlack, kTable}}, infoLines},
         {"info", drawInfoScreen, 1000, 500, 2,
-         {{{60, 50, 940, 450}, 6, kYellow, dialog}, {{90, 208, 910, 388}, 2, kBlack, kTable}}},
+         {{{60, 50, 940, 450}, 6, kYellow, dialog}, {{90, 208, 910, 388}, 2, kBlack, kTable}}, infoLines},
         {"help", drawHelpScreen, 1920, 1080, 1,
-         {{{240, 135, 1680, 945}, 4, kYellow, dialog}, {{274, 213, 1646, 889}, 2, kBlack, kTable}}},
+         {{{240, 135, 1680, 945}, 4, kYellow, dialog}, {{274, 213, 1646, 889}, 2, kBlack, kTable}}, helpBands},
         {"help", drawHelpScreen, 800, 600, 1,
-         {{{40, 50, 760, 550}, 4, kYellow, dialog}, {{74, 128, 726, 494}, 2, kBlack, kTable}}, nullptr, false},
+         {{{40, 50, 760, 550}, 4, kYellow, dialog}, {{74, 128, 726, 494}, 2, kBlack, kTable}}, helpBands, false},
         {"drives", drawDriveSelect, 1920, 1080, 1, {{{480, 270, 1440, 810}, 4, kYellow, dialog}}, driveRows},
         {"drives", drawDriveSelect, 800, 500, 1, {{{40, 50, 760, 450}, 4, kYellow, dialog}}, driveRows},
     };
