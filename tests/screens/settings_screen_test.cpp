@@ -1,5 +1,4 @@
-// The settings screen: its rows composed from label and value, its keys (each change applied and
-// saved at once, a failed save silent). Its box and rows drawn: the boxes test.
+// The settings screen's keys: each change applied and saved at once, a failed save silent. Its box and rows drawn: the boxes test.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -22,16 +21,6 @@ std::string record() {
 }
 
 using SettingsScreen = AppTest;
-
-// Each field differs from its default and names its value from its own table (French: the text
-// style is NORMAL, the font size NORMALE).
-TEST_F(SettingsScreen, RowsComposeLabelAndValue) {
-    appSettings = AppSettings{2, 1, 6, 2, 0, 0, 3};
-    const wchar_t* rows[] = {L"Langue: FRANCAIS", L"Couleur de fond: TURQUOISE FONCE", L"Barre de selection: ROUGE",
-                             L"Couleur du texte: BLEU FONCE", L"Style du texte: NORMAL", L"Taille du texte: NORMALE",
-                             L"Bordure panneau: CYAN", L"Retour au Commander", L""};
-    for (int row = 0; row < 9; ++row) EXPECT_EQ(settingRowText(row), rows[row]) << row;
-}
 
 TEST_F(SettingsScreen, KeysMoveStopAtTheEndsOrCloseWithoutWriting) {
     SettingsFileGuard guard;
