@@ -123,7 +123,7 @@ def cmd_replay(logfile, only, first, last):
             continue
         f = row.rstrip('\n').split('\t')
         if len(f) >= 5 and (not only or f[4] == only) and int(first) <= int(f[0]) <= (int(last) or 10**9):
-            print('\x1f'.join(f[:4] + [f[5].split(' ')[0] if len(f) > 5 else '']))
+            print('\x1f'.join(f[:4] + [f[5] if len(f) > 5 else '']))
 
 def cmd_score(*logs):
     counts = {}
@@ -255,7 +255,7 @@ export DISPLAY=":$display_num"
 run() {
   local out="$work/run.out" rc=0
   (cd "$obj/tests" && nice -n 10 timeout -k 5 "$2" "$tree/scripts/wine-exec.sh" "$prefix" \
-     "$obj/tests/$1/tests_$1.exe" --gtest_fail_fast) </dev/null >"$out" 2>&1 || rc=$?
+     "$obj/tests/$1/tests_$1.exe" --gtest_fail_fast "${@:3}") </dev/null >"$out" 2>&1 || rc=$?
   failed=""
   [ "$rc" = 0 ] && return 0
   failed=$(grep -m1 -o '^\[  FAILED  \] [^ ]*' "$out" | cut -c14- || true)
@@ -275,8 +275,8 @@ run() {
 # check AREA: run with that program's limit; a timeout counts only when a second run with ten
 # minutes also runs out, as the machine may merely be busy.
 check() {
-  run "$1" "${limit[$1]}" && return 0
-  case $failed in "tests_$1 timeout"*) run "$1" 600 ;; *) return 1 ;; esac
+  run "$1" "${limit[$1]}" "${@:2}" && return 0
+  case $failed in "tests_$1 timeout"*) run "$1" 600 "${@:2}" ;; *) return 1 ;; esac
 }
 
 if [ "$coverage" = 1 ]; then
@@ -322,7 +322,10 @@ while IFS=$'\x1f' read -r index site old new killer; do
   reach=${reaches[$m]}; m=$((m + 1))
   file=${site%%:*} rest=${site#*:}; number=${rest%%:*} column=${rest#*:}
   area=$(cut -d/ -f2 <<<"$file"); [ "$area" = ui ] && area=app
-  # The program that killed the mutant before runs first, then the mutated subsystem's, then the rest.
+  # The test that killed the mutant before runs first, alone, then its program, the mutated
+  # subsystem's and the rest.
+  killer_test=""
+  case $killer in *" "*) killer_test=${killer##* } killer=${killer%% *} ;; esac
   sequence=()
   for a in ${killer#tests_} $area $order; do
     [[ " ${sequence[*]} " == *" $a "* ]] || [[ $reach != all && ,$reach, != *",$a,"* ]] || sequence+=("$a")
@@ -336,15 +339,19 @@ while IFS=$'\x1f' read -r index site old new killer; do
   else
     verdict=survived
     [ ${#sequence[@]} -gt 0 ] || failed="no test runs this line"
-    for i in "${!sequence[@]}"; do
-      if [ "$i" = 0 ]; then
-        build "tests_${sequence[0]}" || { verdict="not built"; break; }
-      elif [ "$i" = 1 ]; then
-        rest_targets=(); for a in "${sequence[@]:1}"; do rest_targets+=("tests_$a"); done
-        build "${rest_targets[@]}" || { verdict="not built"; break; }
-      fi
-      check "${sequence[$i]}" || { verdict=killed; break; }
-    done
+    if [ -n "$killer_test" ] && build "$killer" && ! check "${killer#tests_}" --gtest_filter="$killer_test"; then
+      verdict=killed
+    else
+      for i in "${!sequence[@]}"; do
+        if [ "$i" = 0 ]; then
+          build "tests_${sequence[0]}" || { verdict="not built"; break; }
+        elif [ "$i" = 1 ]; then
+          rest_targets=(); for a in "${sequence[@]:1}"; do rest_targets+=("tests_$a"); done
+          build "${rest_targets[@]}" || { verdict="not built"; break; }
+        fi
+        check "${sequence[$i]}" || { verdict=killed; break; }
+      done
+    fi
   fi
   cp -p "$work/orig/current" "$tree/$file"; current=""
   cp -p "$cached" "$object"; touch "$object"
