@@ -66,7 +66,7 @@ TEST_F(SaveTest, EveryEncodingAndBreakComesBackByteForByte) {
 // Leaving, and Enter on YES, with an older .bak beside the file. CopyFileW onto a folder or a read-only
 // file is access denied on Windows and Wine alike, which reads as read-only. 112: the disk is full.
 TEST_F(SaveTest, RefusalsAndFailuresLeaveTheFileAndNoTemporary) {
-    enum Twist { None, ReadOnly, HeldOpen, BackupFolder, Partial, Deleted, ReadOnlyBackup };
+    enum Twist { None, ReadOnly, HeldOpen, BackupFolder, Partial, Deleted, ReadOnlyBackup, BackupCheckFails };
     constexpr FileCall none = FileCall::Count;
     const struct { const char* bytes; const wchar_t* line; Twist twist; FileCall fails; bool bak; const wchar_t* said; }
         cases[] = {
@@ -82,6 +82,7 @@ TEST_F(SaveTest, RefusalsAndFailuresLeaveTheFileAndNoTemporary) {
         {"old", L"new", None, FileCall::Move, true, L"Save failed. Windows error: 112"},
         {"old", L"new", None, FileCall::ReadSecurity, true, L"Save failed. Windows error: 112"},
         {"old", L"new", None, FileCall::SetTimes, true, L"Save failed. Windows error: 112"},
+        {"old", L"new", BackupCheckFails, none, false, L"Backup failed. Save canceled. Windows error: 112"},
         {"old", L"new", ReadOnlyBackup, none, false, L"Save blocked: file is read-only."},
         {"caf\xE9", L"\u0141", None, none, false, L"Save failed. Windows error: 1113"},  // ANSI; best fit gives L
         {"old", L"a\xD800", None, none, false, L"Save failed. Windows error: 1113"},     // UTF-8, a lone half
@@ -97,6 +98,7 @@ TEST_F(SaveTest, RefusalsAndFailuresLeaveTheFileAndNoTemporary) {
         if (c.twist == Partial) editor.partial = true;
         if (c.twist == Deleted) DeleteFilePath(path);
         if (c.fails != none) InjectFailure(c.fails, 1, ERROR_DISK_FULL);
+        if (c.twist == BackupCheckFails) InjectFailure(FileCall::GetAttributes, 2, ERROR_DISK_FULL);
         FileHandle holder = c.twist == HeldOpen ? OpenForReading(path) : FileHandle();  // sharing reads only
         std::wstring said = press({VK_ESCAPE, VK_RETURN});
         ClearInjectedFailures();
