@@ -81,7 +81,7 @@ TEST(ProgressBox, BarClampsItsPercent) {
     Theme saved = theme;
     theme.selectionBarFill = kFill;
     // percent, and pixels of fill on a row through the 194-pixel inside of the bar
-    const struct { int32_t percent; int filled; } cases[] = {{-5, 0}, {1, 1}, {50, 97}, {100, 194}, {250, 194}};
+    const struct { int32_t percent; int filled; } cases[] = {{-5, 0}, {1, 1}, {50, 97}, {100, 194}, {101, 194}, {250, 194}};
     for (const auto& c : cases) {
         Canvas canvas(220, 60);
         drawProgressBar(canvas.dc(), rectOf(10, 10, 210, 50), c.percent);

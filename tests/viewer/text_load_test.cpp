@@ -37,6 +37,7 @@ TEST(TextLoad, EncodingsLinesAndRefusals) {
         {"\xEF\xBB\xBFx\r\ny", TextEncoding::Utf8Bom, L"x|y", LineEndingStyle::CrLf, Same},
         {"one\r\ntwo\nthree\n", TextEncoding::Utf8, L"one|two|three|", LineEndingStyle::Lf, Mixed},
         {"a\r\nb\nc\r\n", TextEncoding::Utf8, L"a|b|c|", LineEndingStyle::CrLf, Mixed},
+        {"a\nb\rc", TextEncoding::Utf8, L"a|b|c", LineEndingStyle::Lf, Mixed},  // a tie: LF before CR
         {"x,\"a\nb\"\r\ny\r\n", TextEncoding::Utf8, L"x,\"a|b\"|y|", LineEndingStyle::CrLf, Mixed},  // a cell's break
         {"\xFE\xFF\0a\0\r\0b\0\r\0c\0\n"s, TextEncoding::Utf16BeBom, L"a|b|c|", LineEndingStyle::Cr, Mixed},
         {"\tx\xC3\xA9\xF0\x9F\x98\x80", TextEncoding::Utf8, L"    x\u00E9\U0001F600", LineEndingStyle::CrLf, Same},
