@@ -123,7 +123,7 @@ def cmd_replay(logfile, only, first, last):
             continue
         f = row.rstrip('\n').split('\t')
         if len(f) >= 5 and (not only or f[4] == only) and int(first) <= int(f[0]) <= (int(last) or 10**9):
-            print('\x1f'.join(f[:4] + [f[5] if len(f) > 5 else '']))
+            print('\x1f'.join(f[:4] + [f[5] if len(f) > 5 and f[4] == 'killed' else '']))
 
 def cmd_score(*logs):
     counts = {}
