@@ -124,9 +124,7 @@ TEST_F(WindowTest, CloseOrShutdownDuringAnOperationOrAShellCallWaitsUntilItHasRe
 TEST_F(WindowTest, ALogOffDuringACopyIsRefusedAndTheCopyEndsCleanly) {
     TempFolder temp;
     temp.file(L"from\\big.bin", std::string(16 << 20, 'b'));
-    resetPanels(temp / L"from", temp.folder(L"to"));
-    loadListing(leftPanel);
-    selectEntryByName(leftPanel, L"big.bin");
+    showPanels(temp / L"from", temp.folder(L"to"), L"big.bin");
     DWORD_PTR answer = TRUE;
     std::thread ask([&] { SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, 0, 30000, &answer); });
     while (!(HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE)) Sleep(1);  // waiting, not yet handled

@@ -20,7 +20,7 @@ void resetAppState() {
     resetOperations();
     resetEditor();
     resetWindowState();
-    holdControl(false);
+    holdKey(VK_CONTROL, false);
     holdKey(VK_SHIFT, false);
     holdKey(VK_MENU, false);
 }
@@ -33,4 +33,21 @@ void AppTest::SetUp() {
 void AppTest::TearDown() {
     deleteFonts();
     resetAppState();
+}
+
+void showPanels(const std::wstring& left, const std::wstring& right, const std::wstring& name) {
+    resetPanels(left, right);
+    loadListing(leftPanel);
+    loadListing(rightPanel);
+    if (!name.empty()) selectEntryByName(leftPanel, name);
+}
+
+std::wstring panelsText() {
+    std::wstring text;
+    for (const PanelState* panel : {&leftPanel, &rightPanel}) {
+        text += panel->path + L" @" + std::to_wstring(panel->cursor) + L" marks:";
+        for (const std::wstring& mark : panel->marked) text += L" " + mark;
+        for (const DirEntry& entry : panel->entries) text += L" /" + entry.name;
+    }
+    return text;
 }

@@ -8,10 +8,6 @@ std::wstring press(std::initializer_list<UINT> keys) {
     return statusLine;
 }
 
-void holdControl(bool held) {
-    holdKey(VK_CONTROL, held);
-}
-
 void holdKey(int key, bool held) {
     BYTE state[256] = {};
     GetKeyboardState(state);

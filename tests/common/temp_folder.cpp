@@ -56,34 +56,32 @@ std::wstring TempFolder::folder(const std::wstring& relative) const {
 }
 
 std::string readFileBytes(const std::wstring& path) {
-    HANDLE h = CreateFileW(LongPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "<missing>";
+    FileHandle h(CreateFileW(LongPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h.valid()) return "<missing>";
     std::string out;
     char chunk[65536];
     DWORD got = 0;
-    while (ReadFile(h, chunk, sizeof chunk, &got, nullptr) && got > 0) out.append(chunk, got);
-    CloseHandle(h);
+    while (ReadFile(h.get(), chunk, sizeof chunk, &got, nullptr) && got > 0) out.append(chunk, got);
     return out;
 }
 
 void writeFileBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE h = CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
+    FileHandle h(CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                             nullptr));
     DWORD written = 0;
-    if (h != INVALID_HANDLE_VALUE && !bytes.empty())
-        WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    if (h.valid() && !bytes.empty()) WriteFile(h.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
 bool pathExists(const std::wstring& path) {
     return GetFileAttributesW(LongPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool hasTemporaryItem(const std::wstring& folder) {
+std::wstring temporaryItem(const std::wstring& folder, const wchar_t* pattern) {
     WIN32_FIND_DATAW data;
-    std::wstring pattern = WithTrailingSeparator(folder) + L".torvanecommander_tmp_*";
-    return FindHandle(FindFirstFileW(LongPath(pattern).c_str(), &data)).valid();
+    return FindHandle(FindFirstFileW(LongPath(WithTrailingSeparator(folder) + pattern).c_str(), &data)).valid()
+               ? data.cFileName
+               : L"";
 }
 
 void removeTree(const std::wstring& path) {
@@ -96,10 +94,10 @@ void removeTree(const std::wstring& path) {
         return;
     }
     WIN32_FIND_DATAW data;
-    HANDLE find = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ? INVALID_HANDLE_VALUE
-                                                              : FindFirstFileW(LongPath(path + L"\\*").c_str(), &data);
-    for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &data))
+    FindHandle find((attributes & FILE_ATTRIBUTE_REPARSE_POINT) ? INVALID_HANDLE_VALUE
+                                                                : FindFirstFileW(LongPath(path + L"\\*").c_str(), &data));
+    for (bool more = find.valid(); more; more = FindNextFileW(find.get(), &data))
         if (wcscmp(data.cFileName, L".") != 0 && wcscmp(data.cFileName, L"..") != 0) removeTree(path + L"\\" + data.cFileName);
-    if (find != INVALID_HANDLE_VALUE) FindClose(find);
+    find.close();
     RemoveDirectoryW(lp.c_str());
 }

@@ -29,7 +29,9 @@ std::string readFileBytes(const std::wstring& path);
 // Creates or replaces a file (its folder must exist) with the given bytes.
 void writeFileBytes(const std::wstring& path, const std::string& bytes);
 bool pathExists(const std::wstring& path);
-// A temporary item of this program (.torvanecommander_tmp_*) directly in `folder`.
-bool hasTemporaryItem(const std::wstring& folder);
+// The name of a temporary item of this program directly in `folder` (a copy's by default, or a
+// save's with ".torvane_save_*"), or "".
+std::wstring temporaryItem(const std::wstring& folder, const wchar_t* pattern = L".torvanecommander_tmp_*");
+inline bool hasTemporaryItem(const std::wstring& folder) { return !temporaryItem(folder).empty(); }
 // Removes a tree (attributes cleared first); used for clean-up only.
 void removeTree(const std::wstring& path);

@@ -91,13 +91,14 @@ void runAll(const Case (&cases)[N]) {
 
 using DocumentTest = AppTest;
 
-TEST_F(DocumentTest, MovesAndEdits) {
+TEST_F(DocumentTest, MovesEditsAndLineBlocks) {
     const Case cases[] = {
         {L"ab|cd|ef|gh|ij|^kl", L"<Bs>", L"ab|cd|ef|gh|ij^kl"},
         {L"abcdef|x|abcdef^", L"<Up><Up>", L"abcdef^|x|abcdef"},
         {L"abcdef|x^|abcdef", L"<Up><End><Down><Down>", L"abcdef|x|abcdef^"},
         {L"ab|^cd", L"<Left><Right><Right><Right><End><Right>", L"ab|cd^"},
         {L"ab^cd", L"<Enter>", L"ab|^cd"},
+        {L"ab^|cd", L"<Del>", L"ab^cd"},
         {L"^", L"<Bs><Del>x<C-Right>", L"x^"},
         {L"a\tb^", L"<Left><Left><Del>", L"a^b"},
         {L"x^", L"\xD83D\xDE00y<Left><Left>", L"x^\xD83D\xDE00y"},
@@ -108,12 +109,7 @@ TEST_F(DocumentTest, MovesAndEdits) {
         {L"a|^b|c", L"<S-Tab>", L"a|^b|c"},
         {L"a^", L"<C-A-z>z\x7F", L"az^"},
         {L"x^\xDC00", L"\xD83D\xDE00", L"x\xD83D\xDE00^\xDC00"},  // a lone second half already there
-    };
-    runAll(cases);
-}
-
-TEST_F(DocumentTest, LineBlocks) {
-    const Case cases[] = {
+        // line blocks
         {L"^      a|  b|c|d", L"<C-Down><C-Down><S-Tab>", L"  a|b|^c|d block 0"},
         {L"a|^b|c", L"<C-Down><Tab>", L"a|    b|    ^c block 1"},
         {L"^a|b", L"<C-Down><Del>", L"^"},

@@ -28,9 +28,7 @@ protected:
     // panel is emptied, so what it shows after a save is the save's own listing. Returns what F4 said.
     std::wstring open(const std::string& bytes, const std::wstring& line = L"new") {
         temp.file(L"doc.txt", bytes);
-        resetPanels(temp.path(), temp.path());
-        loadListing(leftPanel);
-        selectEntryByName(leftPanel, L"doc.txt");
+        showPanels(temp.path(), temp.path(), L"doc.txt");
         screenMode = ScreenMode::MainView;
         std::wstring said = press({VK_F4});
         resetPanels(temp.path(), temp.path());
@@ -39,11 +37,7 @@ protected:
         if (!line.empty()) loadedText.lines[0] = line;
         return said;
     }
-    // The name of a temporary save file in `folder`, or "".
-    std::wstring temporaryLeft(const std::wstring& folder) {
-        WIN32_FIND_DATAW data;
-        return FindFirstPath(folder + L"\\.torvane_save_*", data).valid() ? data.cFileName : L"";
-    }
+    static std::wstring temporaryLeft(const std::wstring& folder) { return temporaryItem(folder, L".torvane_save_*"); }
 };
 
 // F2 and Enter on each break with and without a last one, and on an empty document, through a link:
@@ -72,7 +66,7 @@ TEST_F(SaveTest, EveryEncodingAndBreakComesBackByteForByte) {
 // Leaving, and Enter on YES, with an older .bak beside the file. A folder or a read-only file in the
 // .bak's place reads as read-only; the .bak takes its name by a rename only when whole. 112: the disk is full.
 TEST_F(SaveTest, RefusalsAndFailuresLeaveTheFileAndNoTemporary) {
-    enum Twist { None, ReadOnly, HeldOpen, BackupFolder, Partial, Deleted, ReadOnlyBackup };
+    enum Twist { None, ReadOnly, HeldOpen, BackupFolder, Partial, Deleted, ReadOnlyBackup, BackupCheckFails };
     constexpr FileCall none = FileCall::Count;
     const struct { const char* bytes; const wchar_t* line; Twist twist; FileCall fails; bool bak; const wchar_t* said; }
         cases[] = {
@@ -88,6 +82,7 @@ TEST_F(SaveTest, RefusalsAndFailuresLeaveTheFileAndNoTemporary) {
         {"old", L"new", None, FileCall::Move, false, L"Backup failed. Save canceled. Windows error: 112"},
         {"old", L"new", None, FileCall::ReadSecurity, true, L"Save failed. Windows error: 112"},
         {"old", L"new", None, FileCall::SetTimes, true, L"Save failed. Windows error: 112"},
+        {"old", L"new", BackupCheckFails, none, false, L"Backup failed. Save canceled. Windows error: 112"},
         {"old", L"new", ReadOnlyBackup, none, false, L"Save blocked: file is read-only."},
         {"caf\xE9", L"\u0141", None, none, false, L"Save failed. Windows error: 1113"},  // ANSI; best fit gives L
         {"old", L"a\xD800", None, none, false, L"Save failed. Windows error: 1113"},     // UTF-8, a lone half
@@ -103,6 +98,7 @@ TEST_F(SaveTest, RefusalsAndFailuresLeaveTheFileAndNoTemporary) {
         if (c.twist == Partial) editor.partial = true;
         if (c.twist == Deleted) DeleteFilePath(path);
         if (c.fails != none) InjectFailure(c.fails, 1, ERROR_DISK_FULL);
+        if (c.twist == BackupCheckFails) InjectFailure(FileCall::GetAttributes, 2, ERROR_DISK_FULL);
         FileHandle holder = c.twist == HeldOpen ? OpenForReading(path) : FileHandle();  // sharing reads only
         std::wstring said = press({VK_ESCAPE, VK_RETURN});
         ClearInjectedFailures();

@@ -43,7 +43,7 @@ TEST(Protection, NamesAndRealFolders) {
     const Row rows[] = {
         // A drive and shares that do not exist here, so only the names decide. The users folder
         // protects only itself, and no name protects anything on a share.
-        {L"q:/program files (x86)/app", kFolder, N, N, 1}, {L"Q:\\Windowsx", kFolder, N, N, 0},
+        {L"a:/program files (x86)/app", kFolder, N, N, 1}, {L"Q:\\Windowsx", kFolder, N, N, 0},
         {L"Q:\\ProgramData. \\x", kFolder, N, N, 1},  // Windows would open Q:\ProgramData
         {L"Q:\\Users\\Anna", kFolder, N, N, 0}, {L"\\\\srv\\share\\WINDOWS\\System32", kFolder, N, N, 0},
         // C:\users and C:\windows exist in every Wine prefix; the listed spelling must not matter.

@@ -31,50 +31,34 @@ TEST(NamesTest, ProgramsAreKnownByTheNameWindowsRuns) {
 }
 
 TEST(NamesTest, NamesAreTrimmedOfSpacesOnlyAndChecked) {
-    EXPECT_EQ(trimSpaces(L"  new name  "), L"new name");
-    EXPECT_EQ(trimSpaces(L"\tx "), L"\tx");
-    EXPECT_EQ(trimSpaces(L"   "), L"");
+    EXPECT_EQ(trimSpaces(L"  new name  ") + L"|" + trimSpaces(L"\tx ") + L"|" + trimSpaces(L"   "), L"new name|\tx|");
     for (const wchar_t* bad : {L"", L".", L"..", L"a:b", L"x/y", L"?", L"a\\b", L"<", L"|", L"\""})
         EXPECT_TRUE(isInvalidName(bad)) << bad;
     for (const wchar_t* good : {L"...", L"con", L"name.", L"a b"}) EXPECT_FALSE(isInvalidName(good)) << good;
 }
 
+// Units typed into a line input of four: a pair needs two free units, its second half alone is
+// never kept, a pair is removed whole, and a half pair whose end never came gives way. 0 removes.
 TEST(NamesTest, ASurrogatePairIsTypedAndRemovedWhole) {
     const wchar_t high = 0xD83D, low = 0xDE00;  // one emoji
-    std::wstring input(3, L'x');
-    EXPECT_FALSE(appendToInput(input, 4, high)) << "a pair needs two free units";
-    EXPECT_FALSE(appendToInput(input, 4, low)) << "its second half alone is never kept";
-    EXPECT_EQ(input, L"xxx");
-    input = L"xx";
-    EXPECT_TRUE(appendToInput(input, 4, high));
-    EXPECT_TRUE(appendToInput(input, 4, low));
-    EXPECT_EQ(input.size(), 4u);
-    EXPECT_TRUE(removeLastCharacter(input));
-    EXPECT_EQ(input, L"xx");
-    EXPECT_TRUE(appendToInput(input, 4, high));
-    EXPECT_TRUE(appendToInput(input, 4, L'y')) << "a half pair whose end never came gives way";
-    EXPECT_EQ(input, L"xxy");
+    const struct { const wchar_t* start; wchar_t unit; bool taken; const wchar_t* after; } steps[] = {
+        {L"xxx", high, false, L"xxx"}, {nullptr, low, false, L"xxx"}, {L"xx", high, true, L"xx\xD83D"},
+        {nullptr, low, true, L"xx\xD83D\xDE00"}, {nullptr, 0, true, L"xx"}, {nullptr, high, true, L"xx\xD83D"},
+        {nullptr, L'y', true, L"xxy"},
+    };
+    std::wstring input;
+    for (const auto& s : steps) {
+        if (s.start) input = s.start;
+        EXPECT_EQ(s.unit ? appendToInput(input, 4, s.unit) : removeLastCharacter(input), s.taken) << s.after;
+        EXPECT_EQ(input, s.after);
+    }
 }
 
 class FileCommandTest : public AppTest {
 protected:
     TempFolder temp;
 
-    void show() {
-        resetPanels(temp.path(), temp.path());
-        loadListing(leftPanel);
-        loadListing(rightPanel);
-    }
-    // Both panels' folders, cursors, listings and marks in one text.
-    static std::wstring panelsText() {
-        std::wstring text;
-        for (const PanelState* panel : {&leftPanel, &rightPanel}) {
-            text += panel->path + L"|" + std::to_wstring(panel->cursor);
-            for (const DirEntry& entry : panel->entries) text += L"|" + entry.name;
-            for (const std::wstring& mark : panel->marked) text += L"|*" + mark;
-        }
-        return text;
-    }
+    void show() { showPanels(temp.path(), temp.path()); }
     std::wstring pressOn(const std::wstring& name, std::initializer_list<UINT> keys) {
         selectEntryByName(leftPanel, name);
         return press(keys);
@@ -216,7 +200,7 @@ TEST_F(FileCommandTest, EnterOnAFileTheShellCannotOpenStartsNothing) {
         if (c.change) DeleteFilePath(temp / c.name);
         if (c.change == 2) CreateFolderPath(temp / c.name);
         pressOn(c.name, {VK_RETURN});
-        EXPECT_EQ(messageTitle + L" " + messageText,
+        EXPECT_EQ(statusLine + L" " + messageText,  // the title, with nothing said over it
                   c.change ? L"OPEN FAILED The listed file is no longer there. Windows error: 2\ntool"
                            : L"OPEN FAILED Windows could not open this file. Windows error: 31");
         DirEntry entry;

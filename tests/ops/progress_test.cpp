@@ -11,16 +11,10 @@
 namespace {
 
 TEST(Progress, PercentAndByteFormats) {
-    const struct {
-        uint64_t done, total;
-        int32_t percent;
-    } percents[] = {{0, 0, 100}, {5, 0, 100}, {0, 7, 0}, {2, 3, 66}, {9, 3, 100},
+    const struct { uint64_t done, total; int32_t percent; } percents[] = {{0, 0, 100}, {5, 0, 100}, {0, 7, 0}, {2, 3, 66}, {9, 3, 100},
                     {uint64_t{1} << 40, (uint64_t{1} << 40) + 1, 99}};
     for (const auto& c : percents) EXPECT_EQ(percentOf(c.done, c.total), c.percent) << c.done << "/" << c.total;
-    const struct {
-        uint64_t bytes;
-        const wchar_t* text;
-    } sizes[] = {{1023, L"1023 B"},    {1024, L"1 KB"},       {1048575, L"1023 KB"},
+    const struct { uint64_t bytes; const wchar_t* text; } sizes[] = {{1023, L"1023 B"},    {1024, L"1 KB"},       {1048575, L"1023 KB"},
                  {1572864, L"1 MB"},   {1073741824, L"1 GB"}, {uint64_t{5} << 40, L"5120 GB"}};
     for (const auto& c : sizes) EXPECT_EQ(formatProgressBytes(c.bytes), c.text) << c.bytes;
 }
@@ -60,11 +54,7 @@ TEST(ProgressBox, ClampedAndFullSize) {
     Theme saved = theme;
     theme.dialogFrame = kFrame;
     theme.selectionBarFill = kFill;
-    const struct {
-        int w, h;
-        bool move, folder;
-        int left, top, width;
-    } cases[] = {
+    const struct { int w, h; bool move, folder; int left, top, width; } cases[] = {
         {700, 350, true, false, 40, 60, 620},   // at most W - 80 wide
         {1000, 480, false, true, 140, 60, 720},  // at most H - 120 high
         {1920, 1080, false, true, 600, 355, 720},
@@ -90,10 +80,8 @@ TEST(ProgressBox, ClampedAndFullSize) {
 TEST(ProgressBox, BarClampsItsPercent) {
     Theme saved = theme;
     theme.selectionBarFill = kFill;
-    const struct {
-        int32_t percent;
-        int filled;  // pixels of fill on a row through the 194-pixel inside of the bar
-    } cases[] = {{-5, 0}, {1, 1}, {50, 97}, {100, 194}, {250, 194}};
+    // percent, and pixels of fill on a row through the 194-pixel inside of the bar
+    const struct { int32_t percent; int filled; } cases[] = {{-5, 0}, {1, 1}, {50, 97}, {100, 194}, {101, 194}, {250, 194}};
     for (const auto& c : cases) {
         Canvas canvas(220, 60);
         drawProgressBar(canvas.dc(), rectOf(10, 10, 210, 50), c.percent);

@@ -51,15 +51,10 @@ TEST(Scan, RecordsComeInPreOrderWithSizesWhileTimersAreAnswered) {
 // and the folder is empty; any other code, or a root that is no folder, fails the scan. Pre-order is
 // certain where each folder holds at most one entry.
 TEST(Scan, LimitsAndSearchesThatFindNothing) {
-    const struct {
-        const wchar_t* what;
-        std::vector<const wchar_t*> items;  // under the root; a trailing "\\" makes a folder; none: no root
-        bool passes;
-        size_t records;
-        ScanLimits limits = {};
-        uint32_t search = 0;  // the search that fails with `code`: 1 the root's, 2 the next folder's
-        DWORD code = 0;
-    } cases[] = {
+    // items: under the root, a trailing "\\" makes a folder, none: no root; search: the one that fails
+    // with `code`, 1 the root's, 2 the next folder's
+    const struct { const wchar_t* what; std::vector<const wchar_t*> items; bool passes; size_t records;
+                   ScanLimits limits = {}; uint32_t search = 0; DWORD code = 0; } cases[] = {
         {L"records: as many as allowed", {L"a\\", L"a\\b\\", L"a\\b\\f"}, true, 3, {3, 128}},
         {L"records: one more", {L"a\\", L"a\\b\\", L"a\\b\\f"}, false, 0, {2, 128}},
         {L"records: the last allowed is an empty folder", {L"a\\", L"a\\b\\"}, true, 2, {2, 128}},
@@ -88,12 +83,8 @@ TEST(Scan, LimitsAndSearchesThatFindNothing) {
 // A tree with a read-only folder; a\two.txt, when locked, is read-only, hidden and open without
 // delete sharing.
 TEST(DeleteTree, StrictStopsAndRestoresTolerantTriesEverything) {
-    const struct {
-        const char* what;
-        bool tolerant, lock, neverCreated;  // neverCreated: the list names items that do not exist
-        DWORD code;
-        bool rootGone;
-    } cases[] = {
+    // neverCreated: the list names items that do not exist
+    const struct { const char* what; bool tolerant, lock, neverCreated; DWORD code; bool rootGone; } cases[] = {
         {"strict", false, false, false, 0, true},
         {"strict, locked file", false, true, false, ERROR_SHARING_VIOLATION, false},
         {"strict, items never created", false, false, true, ERROR_FILE_NOT_FOUND, false},

@@ -40,7 +40,7 @@ TEST(Listing, SortOrderTable) {
     }
 }
 
-TEST(Listing, RealFoldersReadableOrNot) {
+TEST(Listing, RealFoldersReadableOrNotDotsDepthOrderCursorAndMarks) {
     TempFolder temp;
     temp.file(L"b.txt");
     temp.file(L"A.txt", "12345");
@@ -58,27 +58,32 @@ TEST(Listing, RealFoldersReadableOrNot) {
     EXPECT_EQ(panel.errorText, L"Folder cannot be read.");
     EXPECT_EQ(names(panel), Names{L".."});
     EXPECT_TRUE(panel.path == temp / L"missing" && panel.cursor == 0) << "the path stays, the cursor on the one row";
-}
 
-// "data." and "data" are different folders, and a folder may lie deeper than MAX_PATH: both need
-// the \\?\ form, which GetFullPathNameW and the plain calls do not give.
-TEST(Listing, TrailingDotAndDeepFoldersAreListed) {
-    TempFolder temp;
-    temp.file(L"data\\inside.txt", "plain");
-    std::wstring deep = temp / L"data.";
+    // "data." and "data" are different folders, and a folder may lie deeper than MAX_PATH: both need
+    // the \\?\ form, which GetFullPathNameW and the plain calls do not give.
+    temp.file(L"dots\\data\\inside.txt", "plain");
+    std::wstring deep = temp / L"dots\\data.";
     ASSERT_TRUE(CreateDirectoryW(LongPath(deep).c_str(), nullptr));
-    EXPECT_EQ(names(listed(temp.path())), (Names{L"..", L"data", L"data."}));
+    EXPECT_EQ(names(listed(temp / L"dots")), (Names{L"..", L"data", L"data."}));
     while (deep.size() <= MAX_PATH) deep += L"\\" + std::wstring(40, L'd');
     temp.file(deep.substr(temp.path().size() + 1) + L"\\inside.txt", "x");
-    PanelState panel = listed(deep);
+    panel = listed(deep);
     EXPECT_EQ(panel.path, deep);
     EXPECT_EQ(names(panel), (Names{L"..", L"inside.txt"})) << panel.errorText;
-}
 
-TEST(Listing, CursorClampsAtBothEndsAndMarksSurviveAReload) {
-    TempFolder temp;
-    for (int i = 0; i < 9; ++i) temp.file(L"f" + std::to_wstring(i) + L".txt");
-    PanelState panel = listed(temp.path(), 25);
+    // Names that share their first eight units, names that are prefixes of others, and units far
+    // above ASCII: the listing's order is still that of compareEntries.
+    for (const wchar_t* name : {L"abcdefghi", L"\u4E00x", L"abcdefgH1", L"Z", L"abcdefgh.txt", L"_", L"\u00E9",
+                                L"abcdefgh", L"abcdefg"})
+        temp.file(std::wstring(L"order\\") + name);
+    temp.folder(L"order\\zeta");
+    temp.folder(L"order\\ALPHA");
+    EXPECT_EQ(names(listed(temp / L"order")), (Names{L"..", L"ALPHA", L"zeta", L"_", L"abcdefg", L"abcdefgh", L"abcdefgh.txt",
+                                                    L"abcdefgH1", L"abcdefghi", L"Z", L"\u00E9", L"\u4E00x"}));
+
+    // The cursor clamps at both ends, and marks survive a reload.
+    for (int i = 0; i < 9; ++i) temp.file(L"nine\\f" + std::to_wstring(i) + L".txt");
+    panel = listed(temp / L"nine", 25);
     EXPECT_EQ(panel.cursor, 9);  // the last of ".." and nine files
     selectEntryByName(panel, L"F5.TXT");
     EXPECT_EQ(panel.cursor, 6);
@@ -89,19 +94,6 @@ TEST(Listing, CursorClampsAtBothEndsAndMarksSurviveAReload) {
     EXPECT_EQ(panel.cursor, 9);
     EXPECT_EQ(panel.marked, (Names{L"F3.TXT", L"gone.txt"})) << "even the name that has vanished";
     EXPECT_EQ(findMark(panel, L"GONE.TXT"), 1);
-}
-
-// Names that share their first eight units, names that are prefixes of others, and units far above
-// ASCII: the listing's order is still that of compareEntries.
-TEST(Listing, LongSharedBeginningsAndWideUnitsKeepTheOrder) {
-    TempFolder temp;
-    for (const wchar_t* name : {L"abcdefghi", L"\u4E00x", L"abcdefgH1", L"Z", L"abcdefgh.txt", L"_", L"\u00E9",
-                                L"abcdefgh", L"abcdefg"})
-        temp.file(name);
-    temp.folder(L"zeta");
-    temp.folder(L"ALPHA");
-    EXPECT_EQ(names(listed(temp.path())), (Names{L"..", L"ALPHA", L"zeta", L"_", L"abcdefg", L"abcdefgh", L"abcdefgh.txt",
-                                                L"abcdefgH1", L"abcdefghi", L"Z", L"\u00E9", L"\u4E00x"}));
 }
 
 // The marks answer without regard to case through every kind of change, a case twin included (an

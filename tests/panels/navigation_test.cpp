@@ -46,7 +46,7 @@ TEST_F(Navigation, SpaceAndEscapeCountTheMarksOfBothPanels) {
 }
 
 TEST_F(Navigation, ControlDownMarksARunButNeverTheParent) {
-    holdControl(true);
+    holdKey(VK_CONTROL, true);
     EXPECT_EQ(press({VK_DOWN}), L"1 item(s) marked.");  // from "..": only docs
     EXPECT_EQ(press({VK_DOWN, VK_DOWN}), L"3 item(s) marked.");
     EXPECT_EQ(leftPanel.marked, (std::vector<std::wstring>{L"docs", L"a.txt", L"b.txt"}));
@@ -54,7 +54,7 @@ TEST_F(Navigation, ControlDownMarksARunButNeverTheParent) {
 
     leftPanel.entries = std::vector<DirEntry>();  // no buffer left that a stray index could still read
     EXPECT_EQ(press({VK_DOWN}), L"3 item(s) marked.") << "nothing at all in an empty panel";
-    holdControl(false);
+    holdKey(VK_CONTROL, false);
     EXPECT_EQ(press({VK_SPACE}), L"No selection.");
     setStatus(L"unchanged");
     EXPECT_EQ(press({VK_RETURN}), L"unchanged");

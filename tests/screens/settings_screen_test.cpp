@@ -1,13 +1,9 @@
-// The settings screen: its rows composed from label and value, its keys (each change applied and
-// saved at once, a failed save silent), and its box and rows drawn into a DIB section.
+// The settings screen's keys: each change applied and saved at once, a failed save silent. Its box and rows drawn: the boxes test.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "common/app_state.h"
-#include "common/box_check.h"
-#include "common/canvas.h"
 #include "common/keys.h"
 #include "common/settings_file_guard.h"
 #include "common/temp_folder.h"
@@ -24,29 +20,11 @@ std::string record() {
     return std::string(r.begin(), r.end());
 }
 
-// Something no save would write, to tell whether the file was touched.
-void writeMarker(const std::wstring& path) {
-    FILE* file = _wfopen(path.c_str(), L"wb");
-    ASSERT_NE(file, nullptr);
-    fputs("marker", file);
-    fclose(file);
-}
-
 using SettingsScreen = AppTest;
-
-// Each field differs from its default and names its value from its own table (French: the text
-// style is NORMAL, the font size NORMALE).
-TEST_F(SettingsScreen, RowsComposeLabelAndValue) {
-    appSettings = AppSettings{2, 1, 6, 2, 0, 0, 3};
-    const wchar_t* rows[] = {L"Langue: FRANCAIS", L"Couleur de fond: TURQUOISE FONCE", L"Barre de selection: ROUGE",
-                             L"Couleur du texte: BLEU FONCE", L"Style du texte: NORMAL", L"Taille du texte: NORMALE",
-                             L"Bordure panneau: CYAN", L"Retour au Commander", L""};
-    for (int row = 0; row < 9; ++row) EXPECT_EQ(settingRowText(row), rows[row]) << row;
-}
 
 TEST_F(SettingsScreen, KeysMoveStopAtTheEndsOrCloseWithoutWriting) {
     SettingsFileGuard guard;
-    writeMarker(guard.path());
+    writeFileBytes(guard.path(), "marker");  // what no save writes
     const std::wstring opened = press({VK_F11, VK_UP});
     EXPECT_EQ(settingsRow, 0);
     for (int i = 0; i < 9; ++i) press({VK_DOWN});
@@ -100,36 +78,13 @@ TEST_F(SettingsScreen, EachRowStepsForwardAppliesAndSavesAtOnce) {
     }
     settingsRow = 0;  // the message is made after the step, so a new language already speaks in it
     EXPECT_EQ(press({VK_RETURN}), L"Geaendert: Sprache: DEUTSCH");
-    writeMarker(guard.path());  // a failed save is silent, and the change applies all the same
+    writeFileBytes(guard.path(), "marker");  // a failed save is silent, and the change applies all the same
     ASSERT_TRUE(SetFileAttributesW(guard.path().c_str(), FILE_ATTRIBUTE_READONLY));
     press({VK_RETURN});
     SetFileAttributesW(guard.path().c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(screenMode, ScreenMode::Settings);
     EXPECT_EQ(appSettings.language, 2);
     EXPECT_EQ(readFileBytes(guard.path()), "marker");
-}
-
-TEST_F(SettingsScreen, BoxAndRowsAtFullSizeAndBelowTheMinimum) {
-    // 680 x 520 at full HD; w - 80 by h - 100 below the minimum. Rows 38 high every 46 pixels from
-    // 76, 34 in from the sides, outlined black; the current one white.
-    const struct { int w, h; RECT box; } cases[] = {{1920, 1080, {620, 280, 1300, 800}},
-                                                    {700, 560, {40, 50, 660, 510}}};
-    appSettings.panelBorder = 2;  // a yellow frame tells the outline apart from the fills
-    applyColorScheme();
-    settingsRow = 4;
-    for (const auto& [w, h, box] : cases) {
-        Canvas canvas(w, h);
-        canvas.clear(RGB(1, 2, 3));
-        drawSettingsScreen(canvas.dc(), w, h);
-        expectBox(canvas, box, 4, RGB(0xFF, 0xE6, 0x00), theme.dialogBackground, RGB(1, 2, 3));
-        for (int row = 0; row < 8; ++row) {
-            const int top = box.top + 76 + 46 * row, left = box.left + 34;
-            EXPECT_EQ(canvas.pixel(left, top + 19), kBlack) << w << " row " << row;
-            EXPECT_EQ(canvas.pixel(left + 1, top + 19), row == 4 ? kWhite : theme.keyButtonFill) << w << " row " << row;
-            EXPECT_EQ(canvas.pixel(left + 6, top + 37), kBlack) << w << " row " << row;
-            EXPECT_EQ(canvas.pixel(box.right - 33, top + 19), theme.dialogBackground) << w << " row " << row;
-        }
-    }
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "common/temp_folder.h"
-#include "fs/paths.h"
 #include "settings/language.h"
 #include "settings/settings.h"
 
@@ -104,19 +103,11 @@ TEST_F(SettingsFile, FailedWriteKeepsTheOldFileAndLeavesNothingBehind) {
     EXPECT_EQ(std::distance(begin(entries), end(entries)), 1) << "no attempt left a temporary file beside it";
 }
 
-TEST(SettingsFilePath, BesideTheExecutable) {
-    std::wstring exe = ExecutablePath();
-    EXPECT_EQ(settingsFilePath(), exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"torvanecommander.cset");
-}
-
 TEST_F(SettingsFile, EachLanguageHasItsTextAndAnyOtherValueReadsAsEnglish) {
     const LocalizedText text = {L"en", L"de", L"fr", L"it"};
-    const std::pair<Language, const wchar_t*> cases[] = {{0, L"en"}, {1, L"de"},  {2, L"fr"},       {3, L"it"},
-                                                         {4, L"en"}, {-1, L"en"}, {INT32_MIN, L"en"}};
-    for (auto [language, expected] : cases) {
-        appSettings.language = language;
-        EXPECT_EQ(localize(text), expected) << language;
-    }
+    for (auto [language, expected] : {std::pair<Language, const wchar_t*>{0, L"en"}, {1, L"de"}, {2, L"fr"}, {3, L"it"},
+                                      {4, L"en"}, {-1, L"en"}, {INT32_MIN, L"en"}})
+        EXPECT_EQ((appSettings.language = language, localize(text)), expected) << language;
 }
 
 }  // namespace

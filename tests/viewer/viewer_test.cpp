@@ -19,9 +19,7 @@ protected:
     TempFolder temp;
 
     std::wstring openOn(const std::wstring& name) {
-        resetPanels(temp.path(), temp.path());
-        loadListing(leftPanel);
-        selectEntryByName(leftPanel, name);
+        showPanels(temp.path(), temp.path(), name);
         std::wstring status = press({VK_F3});
         return screenMode == ScreenMode::MessageBox ? messageTitle + L" " + messageText : status;
     }
