@@ -6,6 +6,8 @@
 #   scripts/mutate.sh --replay LOG [--only VERDICT] [--from I] [--to J]
 #   scripts/mutate.sh --score LOG...
 #   scripts/mutate.sh --coverage
+#   --matrix (with a sample or a replay): the first program that fails runs whole, and the log names
+#   each of its failing tests
 # Any of them with --commit REV works on the files of that commit instead of the worktree's.
 # It works on a copy of the tree in build/mutate/ (--slot N: build/mutate/slotN, for a second run
 # beside the first), so the worktree's files are never changed. --coverage records, in a build with
@@ -16,7 +18,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-seed=1 count=50 from=1 to=0 list=0 replay="" only="" log="" slot="" score=0 coverage=0 commit=""
+seed=1 count=50 from=1 to=0 list=0 replay="" only="" log="" slot="" score=0 coverage=0 commit="" matrix=0
 files=()
 while [ $# -gt 0 ]; do
   case $1 in
@@ -32,8 +34,9 @@ while [ $# -gt 0 ]; do
     --slot) slot=$2; shift 2 ;;
     --score) score=1; shift; break ;;
     --coverage) coverage=1; shift ;;
+    --matrix) matrix=1; shift ;;
     --commit) commit=$2; shift 2 ;;
-    *) sed -n '2,12p' "${BASH_SOURCE[0]}" >&2; exit 2 ;;
+    *) sed -n '2,14p' "${BASH_SOURCE[0]}" >&2; exit 2 ;;
   esac
 done
 
@@ -206,9 +209,9 @@ from_dir=$root
 if [ -n "$commit" ]; then
   from_dir="$work/commit"; rm -rf "$from_dir"; mkdir -p "$from_dir"
   git archive "$commit" | tar -x -C "$from_dir"
-  mapfile -t tracked < <(git ls-tree -r --name-only "$commit" | grep -vE '^(docs|tests/e2e)/')
+  mapfile -t tracked < <(git ls-tree -r --name-only "$commit" | grep -vE '^docs/')
 else
-  mapfile -t tracked < <(git ls-files --cached --others --exclude-standard | grep -vE '^(docs|tests/e2e)/')
+  mapfile -t tracked < <(git ls-files --cached --others --exclude-standard | grep -vE '^docs/')
 fi
 for f in "${tracked[@]}"; do
   [ -f "$from_dir/$f" ] || continue
@@ -253,12 +256,17 @@ export DISPLAY=":$display_num"
 
 # run AREA LIMIT: runs that area's program to its first failure; sets $failed to the failing test.
 run() {
-  local out="$work/run.out" rc=0
+  local out="$work/run.out" rc=0 fast=--gtest_fail_fast
+  [ "$matrix" = 1 ] && fast=--gtest_also_run_disabled_tests=0
   (cd "$obj/tests" && nice -n 10 timeout -k 5 "$2" "$tree/scripts/wine-exec.sh" "$prefix" \
-     "$obj/tests/$1/tests_$1.exe" --gtest_fail_fast "${@:3}") </dev/null >"$out" 2>&1 || rc=$?
+     "$obj/tests/$1/tests_$1.exe" "$fast" "${@:3}") </dev/null >"$out" 2>&1 || rc=$?
   failed=""
   [ "$rc" = 0 ] && return 0
-  failed=$(grep -m1 -o '^\[  FAILED  \] [^ ]*' "$out" | cut -c14- || true)
+  if [ "$matrix" = 1 ]; then
+    failed=$(grep -o '^\[  FAILED  \] [A-Za-z0-9_]*\.[A-Za-z0-9_]*' "$out" | cut -c14- | sort -u | tr '\n' ' ' || true)
+  else
+    failed=$(grep -m1 -o '^\[  FAILED  \] [^ ]*' "$out" | cut -c14- || true)
+  fi
   if [ -z "$failed" ]; then
     failed=$(grep -o '^\[ RUN      \] [^ ]*' "$out" | tail -1 | cut -c14- || true)
     if [ "$rc" = 124 ] || [ "$rc" = 137 ]; then
@@ -304,6 +312,7 @@ for a in "${areas[@]}"; do
   start=$SECONDS
   run "$a" 600 || { echo "the unmutated tests fail: $failed" >&2; cat "$work/run.out" >&2; exit 1; }
   limit[$a]=$(( 4 * (SECONDS - start) + 60 ))
+  echo "tests_$a: $((SECONDS - start)) s unmutated"
 done
 order=$(for a in "${areas[@]}"; do echo "${limit[$a]} $a"; done | sort -n | cut -d' ' -f2)
 
