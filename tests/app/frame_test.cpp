@@ -1,17 +1,14 @@
 // The frame rendered into a DIB section, checked at the coordinates the layout fixes: bands, panel
-// frames, header separators, row fills, function buttons and the message box; and no GDI object
-// left behind by any screen. Samples lie away from text, since the monospaced face differs.
+// frames, header separators and function buttons; and no GDI object left behind by any screen.
+// Samples lie away from text, since the monospaced face differs.
 #include <gtest/gtest.h>
 
 #include "app/frame.h"
 #include "app/resource_counts.h"
 #include "common/app_state.h"
-#include "common/box_check.h"
 #include "common/canvas.h"
 #include "common/keys.h"
 #include "common/settings_file_guard.h"
-#include "editor/buffer.h"
-#include "editor/editor.h"
 #include "ops/progress.h"
 #include "panels/panels.h"
 #include "settings/settings.h"
@@ -73,37 +70,6 @@ TEST_F(FrameTest, PanelFramesSeparatorsAndFunctionButtonsOfEitherActivePanel) {
     EXPECT_EQ(c.pixel(1754, 1022), kWhite);  // the last button selected, with a 3-pixel frame
     EXPECT_EQ(heightAt(c, 1830, 1017, kBlack), 3);
     EXPECT_EQ(heightAt(c, 89, 1017, kBlack), 2) << "the others keep 2";
-}
-
-// The cursor row ("docs", also marked) in the magenta bar, a marked row in the mean of bar and panel.
-TEST_F(FrameTest, CursorAndMarkedRows) {
-    appSettings.selectionBarColor = 5;
-    applyColorScheme();
-    leftPanel.cursor = 2;
-    leftPanel.marked = {L"..", L"FILE0.TXT", L"docs"};  // ".." is never shown marked; marks ignore case
-    draw();
-    const COLORREF bar = RGB(200, 0, 200);
-    EXPECT_EQ(c.pixel(42, 252), bar);
-    EXPECT_GT(c.countColor(RECT{42, 234, 563, 270}, kWhite), 0);
-    EXPECT_EQ(c.pixel(927, 324), RGB(100, 75, 175));
-    for (int y : {180, 216, 360}) EXPECT_EQ(c.pixel(927, y), kTealPanel) << y;
-    EXPECT_EQ(c.pixel(1875, 180), bar) << "the inactive panel shows its cursor too";
-}
-
-TEST_F(FrameTest, MessageBoxAtFullSizeAndBelowTheMinimum) {
-    appSettings.textColor = 1;  // white text elsewhere; the box stays black on its own
-    applyTextColor();
-    showMessageBox(nullptr, L"Copy failed", L"R&D.txt\nAccess is denied. Windows error 5");
-    const struct { int w, h; RECT box; } sizes[] = {{1920, 1080, {480, 405, 1440, 675}},
-                                                    {800, 600, {40, 167, 760, 432}}};
-    for (const auto& [w, h, b] : sizes) {
-        Canvas small(w, h);
-        drawFrame(small.dc(), w, h);
-        expectBox(small, b, 4, kWhite, RGB(0x00, 0xA5, 0xA5), CLR_INVALID);
-        EXPECT_EQ(small.countColor(RECT{b.left + 6, b.top + 6, b.right - 6, b.bottom - 6}, kWhite), 0) << w;
-        EXPECT_GT(small.countColor(RECT{b.left + 24, b.top + 18, b.right - 24, b.top + 68}, kBlack), 0) << w;
-        EXPECT_GT(small.countColor(RECT{b.left + 30, b.bottom - 38, b.right - 30, b.bottom - 10}, kBlack), 0) << w;
-    }
 }
 
 // Every screen's paint creates and deletes its own brushes, pens and title fonts, and a font size
@@ -171,21 +137,4 @@ TEST_F(FrameTest, APartOfAProgressFrameMatchesTheWholeFrame) {
             EXPECT_EQ(differ, 0) << "mode " << static_cast<int>(mode) << ", part at " << part.left << "," << part.top;
         }
     }
-}
-
-TEST_F(FrameTest, EditorCaretStaysInsideALongLineAndSmallWindowsShowNoBox) {
-    loadedText.lines = {std::wstring(400, L'w'), L"short"};
-    editor.cursorColumn = 400;
-    screenMode = ScreenMode::Editor;
-    draw();
-    const int rowHeight = std::max(theme.rowHeight, 28);
-    EXPECT_EQ(c.countColor({1830, 244, 1833, 236 + rowHeight}, kBlack), 3 * (rowHeight - 8))
-        << "the caret, 4 pixels inside the row's right edge";
-    statusLine = L"Save failed. Windows error: 1113";
-    draw();
-    EXPECT_GT(c.countColor({52, 978, 300, 988}, theme.statusForeground), 0) << "the status over the box";
-    Canvas small(300, 600);
-    small.clear(RGB(1, 2, 3));
-    drawEditor(small.dc(), 300, 600);
-    EXPECT_EQ(small.countColor({0, 0, 300, 600}, RGB(1, 2, 3)), 300 * 600);
 }

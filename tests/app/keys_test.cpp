@@ -1,8 +1,6 @@
 // The dispatcher's mode rows and the main view's own keys.
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "app/input.h"
 #include "common/app_state.h"
 #include "common/keys.h"
@@ -14,9 +12,6 @@ namespace {
 
 using Keys = AppTest;
 using M = ScreenMode;
-
-// confirmationKey takes plain function pointers, so its callbacks count here; the test resets them.
-int yesCount = 0, cancelCount = 0;
 
 // A key that only the mode's own handler acts on, the mode after it, and the one choice, input or
 // cancel flag it may change. F10 in the main view quits with code 0. Modes marked `only` first get
@@ -57,32 +52,6 @@ TEST_F(Keys, EachModeRoutesKeysToItsOwnHandler) {
             EXPECT_EQ(input->size(), input == r.input ? 1u : 2u);
         EXPECT_EQ(cancelRequested, r.cancels);
         EXPECT_EQ(takeQuit(), r.key == VK_F10 ? 0 : -1);
-    }
-}
-
-TEST_F(Keys, MessageBoxClosesOnEscapeAndLeavesItsTitle) {
-    showMessageBox(nullptr, L"TITLE", L"line one\nline two");
-    setStatus(L"something else");
-    EXPECT_EQ(press({VK_F10, VK_SPACE, VK_LEFT, VK_TAB, 'A'}), L"something else");
-    EXPECT_EQ(takeQuit(), -1);
-    EXPECT_EQ(press({VK_ESCAPE}), L"TITLE");
-    EXPECT_EQ(screenMode, M::MainView);
-    EXPECT_EQ(messageTitle + messageText + messageHint, L"") << "nothing left for the next box";
-}
-
-TEST_F(Keys, ConfirmationKeysToggleAndAct) {
-    // keys from NO; then the choice, and how often YES and cancel ran
-    const struct { std::vector<UINT> keys; int choice, yes, cancel; } cases[] = {
-        {{VK_RIGHT}, 0, 0, 0},           {{VK_LEFT, VK_LEFT}, 1, 0, 0},   {{VK_RETURN}, 1, 0, 1},
-        {{VK_LEFT, VK_RETURN}, 0, 1, 0}, {{VK_LEFT, VK_ESCAPE}, 0, 0, 1}, {{'A', VK_SPACE, VK_TAB}, 1, 0, 0},
-    };
-    for (const auto& c : cases) {
-        yesCount = cancelCount = 0;
-        int32_t choice = 1;
-        for (UINT key : c.keys)
-            confirmationKey(nullptr, key, choice, [](HWND) { ++yesCount; }, [](HWND) { ++cancelCount; });
-        EXPECT_EQ(std::vector<int>({choice, yesCount, cancelCount}), std::vector<int>({c.choice, c.yes, c.cancel}))
-            << c.keys.size() << " keys from " << c.keys[0];
     }
 }
 

@@ -6,11 +6,9 @@
 #include <map>
 #include <string>
 #include <thread>
-#include <tuple>
 
 #include "app/input.h"
 #include "common/app_state.h"
-#include "common/canvas.h"
 #include "common/keys.h"
 #include "editor/block.h"
 #include "editor/buffer.h"
@@ -143,21 +141,6 @@ TEST_F(DocumentTest, UndoAndRedo) {
         editor.redoHistory.resize(1);
         play(L"x<C-z>y");
         EXPECT_EQ(editor.undoHistory.size() + editor.redoHistory.size(), size > kEditorSizeLimit ? 0u : 1u) << size;
-    }
-}
-
-// Each step goes on from the last; the frame applies the scroll rule. Undo and redo bring back the
-// first visible line of their state.
-TEST_F(DocumentTest, ScrollingByPageAndByLine) {
-    Canvas canvas(1920, 1080);
-    const int32_t rows = editorVisibleRows(1080);
-    open(L"^" + std::wstring(99, L'|'));
-    for (auto [keys, row, first] : {std::tuple{L"<PgDn><PgDn><PgDn><PgDn>", 60, 61 - rows}, {L"<Down>", 61, 62 - rows},
-                                    {L"<PgUp>", 46, 62 - rows}, {L"x<PgUp><PgUp><PgUp><PgUp>", 0, 0},
-                                    {L"<C-z>", 46, 62 - rows}, {L"<C-S-z>", 0, 0}}) {
-        play(keys);
-        drawEditor(canvas.dc(), 1920, 1080);
-        EXPECT_TRUE(editor.cursorRow == row && loadedText.firstVisibleLine == first) << keys;
     }
 }
 

@@ -8,15 +8,6 @@
 
 namespace {
 
-TEST(FileOps, WritableAttributesAndFailureCodes) {
-    const struct { DWORD input, expected; } cases[] = {{0, 128}, {1, 128}, {0x21, 0x20}};
-    for (const auto& c : cases) EXPECT_EQ(WritableAttributes(c.input), c.expected) << c.input;
-    SetLastError(0);
-    EXPECT_EQ(LastFailureCode(), 1627u) << "a failure without a last-error code is still a failure";
-    SetLastError(ERROR_ACCESS_DENIED);
-    EXPECT_EQ(LastFailureCode(), 5u);
-}
-
 // The 128-bit id decides where both sides have one: ReFS repeats 64-bit indexes and cloned volumes
 // repeat serials. Where one side lacks it, the serial and index pair decides.
 TEST(FileOps, IdentityPrefersTheWideId) {

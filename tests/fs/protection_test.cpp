@@ -1,5 +1,7 @@
 // Protection rules on path names and on real folders under Wine: links (Unix symlinks there),
 // protected names in a drive root in any spelling, vanished targets.
+// Full and long paths: drive, UNC, long-path and device forms, and names that GetFullPathNameW
+// would change.
 #include <gtest/gtest.h>
 
 #include <span>
@@ -80,6 +82,25 @@ TEST(Protection, StrippedNamesInADriveRoot) {
         {root + L"tvtest_plain.", kFolder, 0, 0, 0}};
     for (const Row& r : rows) ASSERT_TRUE(CreateDirectoryW(LongPath(r.path).c_str(), nullptr)) << r.path;
     expectRows(rows);
+}
+
+struct Case { const wchar_t *input, *expected; };
+
+TEST(Paths, FullPathAndLongPath) {
+    const Case full[] = {
+        {L"C:\\a\\.\\b\\", L"C:\\a\\b\\"},  {L"C:/a//b", L"C:\\a\\b"}, {L"C:\\..\\..", L"C:\\"},
+        {L"A:\\dir\\name. . ", L"A:\\dir\\name. . "},  // kept: GetFullPathNameW would strip them
+        {L"\\\\?\\C:\\x\\..\\y", L"C:\\y"}, {L"\\\\?\\UNC\\srv\\share\\x", L"\\\\srv\\share\\x"},
+        {L"\\\\srv\\share\\a\\..\\..\\..", L"\\\\srv\\share"},  // ".." stops at the share
+        {L"\\\\.\\PhysicalDrive0", L"\\\\.\\PhysicalDrive0"}, {L"\\\\?\\Volume{1234}\\x", L"\\\\?\\Volume{1234}\\x"},
+    };
+    for (const Case& c : full) EXPECT_EQ(FullPath(c.input), c.expected) << c.input;
+    const Case longPaths[] = {
+        {L"C:\\a\\..\\b", L"\\\\?\\C:\\b"}, {L"\\\\srv\\share\\x", L"\\\\?\\UNC\\srv\\share\\x"},
+        {L"\\\\?\\C:\\a\\..\\b", L"\\\\?\\C:\\a\\..\\b"}, {L"\\\\.\\C:\\a\\..", L"\\\\.\\C:\\a\\.."},  // untouched
+        {L"con", L"\\\\.\\con"},  // GetFullPathNameW makes a device of it: no network path
+    };
+    for (const Case& c : longPaths) EXPECT_EQ(LongPath(c.input), c.expected) << c.input;
 }
 
 }  // namespace

@@ -30,13 +30,6 @@ TEST(NamesTest, ProgramsAreKnownByTheNameWindowsRuns) {
     for (const auto& c : cases) EXPECT_EQ(isProgramFile(c.name), c.program) << c.name;
 }
 
-TEST(NamesTest, NamesAreTrimmedOfSpacesOnlyAndChecked) {
-    EXPECT_EQ(trimSpaces(L"  new name  ") + L"|" + trimSpaces(L"\tx ") + L"|" + trimSpaces(L"   "), L"new name|\tx|");
-    for (const wchar_t* bad : {L"", L".", L"..", L"a:b", L"x/y", L"?", L"a\\b", L"<", L"|", L"\""})
-        EXPECT_TRUE(isInvalidName(bad)) << bad;
-    for (const wchar_t* good : {L"...", L"con", L"name.", L"a b"}) EXPECT_FALSE(isInvalidName(good)) << good;
-}
-
 // Units typed into a line input of four: a pair needs two free units, its second half alone is
 // never kept, a pair is removed whole, and a half pair whose end never came gives way. 0 removes.
 TEST(NamesTest, ASurrogatePairIsTypedAndRemovedWhole) {

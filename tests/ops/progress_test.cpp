@@ -1,4 +1,4 @@
-// Progress records, reports and the copy/move progress box drawn into a DIB section.
+// The copy/move progress box and its bar drawn into a DIB section.
 #include <gtest/gtest.h>
 
 #include "common/canvas.h"
@@ -9,42 +9,6 @@
 #include "ui/state.h"
 
 namespace {
-
-TEST(Progress, PercentAndByteFormats) {
-    const struct { uint64_t done, total; int32_t percent; } percents[] = {{0, 0, 100}, {5, 0, 100}, {0, 7, 0}, {2, 3, 66}, {9, 3, 100},
-                    {uint64_t{1} << 40, (uint64_t{1} << 40) + 1, 99}};
-    for (const auto& c : percents) EXPECT_EQ(percentOf(c.done, c.total), c.percent) << c.done << "/" << c.total;
-    const struct { uint64_t bytes; const wchar_t* text; } sizes[] = {{1023, L"1023 B"},    {1024, L"1 KB"},       {1048575, L"1023 KB"},
-                 {1572864, L"1 MB"},   {1073741824, L"1 GB"}, {uint64_t{5} << 40, L"5120 GB"}};
-    for (const auto& c : sizes) EXPECT_EQ(formatProgressBytes(c.bytes), c.text) << c.bytes;
-}
-
-// The item and the hint only when given, the code in unsigned decimal and no error line for 0 (the
-// copy and move reports show the rest).
-TEST(Progress, OperationReports) {
-    const struct { int language; const wchar_t* item; DWORD code; const wchar_t *hint, *expected; } cases[] = {
-        {1, L"", 4294967295u, L"", L"Copy failed.\nWindows-Fehler: 4294967295"},
-        {0, L"a.txt", 0, L"Check.", L"Copy failed.\nItem: a.txt\nCheck."},
-    };
-    for (const auto& c : cases) {
-        appSettings.language = c.language;
-        EXPECT_EQ(operationReport(L"Copy failed.", c.item, c.code, c.hint), c.expected) << c.code;
-    }
-    appSettings.language = 0;
-}
-
-TEST(Progress, ResetsPutEveryChoiceBackOnNoAndDeleteEmptiesTheMessageBox) {
-    showOperationReport(nullptr, L"COPY FAILED", L"Copy failed.", L"x", 80, L"");
-    deleteChoice = copyOverwriteChoice = moveOverwriteChoice = 0;
-    setCopyProgress(nullptr, L"a", 1, 4, 3, 0);
-    resetDeleteOperation();
-    resetCopyOperation();
-    resetMoveOperation();
-    EXPECT_TRUE(messageTitle.empty() && messageText.empty()) << "a report is opened after the reset";
-    EXPECT_EQ(deleteChoice + copyOverwriteChoice + moveOverwriteChoice, 3);
-    EXPECT_EQ(copyProgress.itemPercent + copyProgress.totalPercent, 0);
-    screenMode = ScreenMode::MainView;
-}
 
 constexpr COLORREF kFrame = RGB(200, 0, 0), kFill = RGB(0, 150, 0);
 

@@ -3,9 +3,6 @@
 // temporary item is left beside it.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <vector>
-
 #include "common/temp_folder.h"
 #include "fs/file_ops.h"
 #include "fs/paths.h"
@@ -23,18 +20,14 @@ std::string patternBytes(size_t size, char seed) {
     return bytes;
 }
 
-// A window that receives the engine's synchronous repaints and notes when each came and what it
-// showed; while frame number `cancelAt` (1 = the first since `publishBase`) is painted, it sets the
-// cancel flag as ESC would.
+// A window that receives the engine's synchronous repaints; while frame number `cancelAt` (1 = the
+// first since `publishBase`) is painted, it sets the cancel flag as ESC would.
 uint32_t publishBase = 0, cancelAt = 0;
-struct Paint { std::chrono::steady_clock::time_point at; int32_t percent; };
-std::vector<Paint> paints;
 
 LRESULT CALLBACK cancellingPaint(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_PAINT) return DefWindowProcW(window, message, wParam, lParam);
     ValidateRect(window, nullptr);
     if (cancelAt != 0 && progressRepaintCount - publishBase == cancelAt) cancelRequested = true;
-    paints.push_back({std::chrono::steady_clock::now(), copyProgress.itemPercent});
     return 0;
 }
 
@@ -182,37 +175,6 @@ TEST(Transfer, EveryFailingFileCallKeepsThePromise) {
             }
         }
     }
-}
-
-// 150 chunks: at most one frame per whole percent plus the start and the end, never two within 16 ms.
-// The first and last state of an operation are always painted; a state left pending is painted by
-// the pump once it is due.
-TEST(Transfer, ALargeFileRepaintsByPercentAndTime) {
-    TempFolder temp;
-    std::wstring source = temp / L"large.bin";
-    {
-        FileHandle file(CreateFileW(LongPath(source).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
-        LARGE_INTEGER size;
-        size.QuadPart = 150 * static_cast<LONGLONG>(kMiB);
-        ASSERT_TRUE(SetFilePointerEx(file.get(), size, nullptr, FILE_BEGIN) && SetEndOfFile(file.get()));
-    }
-    paints.clear();
-    ASSERT_EQ(copyFileChunked(paintWindow(), source, temp / L"copy.bin", L"large.bin", false, true, 0, 0), 0u);
-    EXPECT_LE(paints.size(), 103u);
-    for (size_t i = 1; i < paints.size(); ++i)
-        EXPECT_GE(paints[i].at - paints[i - 1].at, std::chrono::milliseconds(16)) << "frame " << i;
-    size_t painted = paints.size();
-    publishProgressNow(paintWindow());
-    publishProgressNow(paintWindow());
-    EXPECT_EQ(paints.size(), painted + 2);
-    copyProgress.itemPercent = 7;
-    publishProgress(paintWindow());
-    // The held frame comes once it is due, which a slow frame before it puts off.
-    for (int i = 0; i < 100 && paints.back().percent != 7; ++i) {
-        Sleep(20);
-        pumpMessages();
-    }
-    EXPECT_EQ(paints.back().percent, 7);
 }
 
 }  // namespace

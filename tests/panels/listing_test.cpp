@@ -1,10 +1,15 @@
 // Folder listings on real folders: display order, the parent entry, unreadable folders, names and
-// depths the Win32 layer would refuse, and the cursor and marks after a reload.
+// depths the Win32 layer would refuse, and the cursor and marks after a reload; the SIZE column's
+// texts at its unit boundaries and row colours by file type.
 #include <gtest/gtest.h>
 
+#include "common/app_state.h"
 #include "common/temp_folder.h"
 #include "fs/paths.h"
+#include "panels/panel_draw.h"
 #include "panels/panels.h"
+#include "settings/settings.h"
+#include "ui/draw.h"
 
 namespace {
 
@@ -123,6 +128,29 @@ TEST(Listing, FindPanelEntryPrefersTheExactName) {
     EXPECT_TRUE(FindPanelEntry(panel, L"README", out) && out.name == L"README");
     EXPECT_TRUE(FindPanelEntry(panel, L"readme", out) && out.name == L"Readme") << "else the first in any case";
     EXPECT_FALSE(FindPanelEntry(panel, L"..", out) || FindPanelEntry(panel, L"gone", out));
+}
+
+DirEntry file(const std::wstring& name, uint64_t size = 0) { return DirEntry{name, false, 0, size, 0}; }
+DirEntry folder(const std::wstring& name) { return DirEntry{name, true, FILE_ATTRIBUTE_DIRECTORY, 0, 0}; }
+
+using PanelDraw = AppTest;
+
+TEST_F(PanelDraw, SizeTextAndColourByType) {
+    appSettings.textColor = 1;  // white, so the text colour differs from the black of .md
+    applyTextColor();
+    const uint64_t KB = 1024, MB = KB * KB;
+    const COLORREF text = kWhite, grey = RGB(0x6E, 0x6E, 0x6E), blue = RGB(0, 0, 0x96), red = RGB(0x82, 0, 0);
+    const struct { DirEntry entry; const wchar_t* size; COLORREF color; } cases[] = {
+        {file(L"archive.TAR.BAK", KB - 1), L"1023 B", grey}, {file(L"old.bak.cpp", KB), L"1.0 KB", blue},
+        {file(L"README.md", MB - 1), L"1024.0 KB", kBlack},  // 1023.999 KB rounds up in one decimal
+        {file(L"a.HTM", MB), L"1.0 MB", red}, {file(L"b.htm", KB * MB), L"1.0 GB", red},
+        {file(L"big.iso", 5 * MB * MB), L"5120.0 GB", text},  // no TB step
+        {file(L"a.cppx", 0), L"0 B", text}, {folder(L"src.bak"), L"<DIR>", text}, {folder(L".."), L"", text},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(formatSize(c.entry), c.size) << c.entry.name;
+        EXPECT_EQ(entryColor(c.entry), c.color) << c.entry.name;
+    }
 }
 
 }  // namespace

@@ -1,12 +1,12 @@
-// Navigation and marking through the dispatcher, as the keys arrive: each step is a key sequence
-// and the status line it must leave. German on the steps that compose a name, path or count into
-// a text, and after them.
+// Marking through the dispatcher, as the keys arrive: each step is a key sequence and the status
+// line it must leave. German on the steps that compose a name or count into a text, and after them.
+// Drive selection against Wine's real drive list: the preselected row.
 #include <gtest/gtest.h>
 
 #include "common/app_state.h"
 #include "common/keys.h"
 #include "common/temp_folder.h"
-#include "fs/paths.h"
+#include "panels/drives.h"
 #include "panels/panels.h"
 #include "settings/settings.h"
 #include "ui/state.h"
@@ -23,16 +23,6 @@ protected:
     }
     TempFolder temp;
 };
-
-TEST_F(Navigation, CursorClampsAtBothEndsAndTabKeepsIt) {
-    EXPECT_EQ(press({VK_UP}), L"Selection up.");  // reported even when the cursor stays
-    EXPECT_EQ(leftPanel.cursor, 0);
-    EXPECT_EQ(press({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN}), L"Selection down.");
-    EXPECT_EQ(leftPanel.cursor, 4);
-    EXPECT_EQ(press({VK_TAB}), L"Active panel: right");
-    EXPECT_EQ(press({VK_UP, VK_TAB}), L"Active panel: left");
-    EXPECT_EQ(leftPanel.cursor, 4);
-}
 
 TEST_F(Navigation, SpaceAndEscapeCountTheMarksOfBothPanels) {
     rightPanel.marked = {L"x", L"y"};
@@ -60,23 +50,23 @@ TEST_F(Navigation, ControlDownMarksARunButNeverTheParent) {
     EXPECT_EQ(press({VK_RETURN}), L"unchanged");
 }
 
-TEST_F(Navigation, EnterAndBackspaceUpToDriveAndShareRoots) {
-    leftPanel.marked = {L"a.txt"};
-    rightPanel.marked = {L"x"};
-    leftPanel.cursor = 1;  // docs
-    EXPECT_EQ(press({VK_RETURN}), L"Folder opened: " + temp.path() + L"\\docs");
-    EXPECT_TRUE(leftPanel.marked.empty());
-    EXPECT_EQ(rightPanel.marked.size(), 1u) << "the other panel keeps its marks";
-    leftPanel.marked = {L"inside"};
-    EXPECT_EQ(press({VK_BACK}), L"One level back: " + temp.path());
-    EXPECT_TRUE(leftPanel.cursor == 0 && leftPanel.marked.empty());  // the first row, not the folder left
-    appSettings.language = 1;
-    EXPECT_EQ(press({VK_RETURN}), L"Ordner geoeffnet: " + ParentFolder(temp.path()));  // on ".."
+using Drives = AppTest;
 
-    leftPanel.path = L"C:\\";
-    EXPECT_EQ(press({VK_BACK}), L"Bereits im Stammverzeichnis.");
-    leftPanel.path = L"\\\\tv-no-such-server\\share\\";  // a share root: no way up to the server
-    EXPECT_EQ(press({VK_BACK}), L"Bereits im Stammverzeichnis.");
+TEST_F(Drives, PreselectsTheActivePanelsDrive) {
+    // left path, right path, left active, the preselected root (nullptr: none, the first row)
+    const struct { const wchar_t *left, *right; bool leftActive; const wchar_t* root; } cases[] = {
+        {L"C:\\windows", L"z:/tmp", false, L"Z:\\"},  // lower case and a slash still name Z:
+        {L"C:\\windows", L"Z:\\tmp", true, L"C:\\"},
+        {L"Z:\\", L"C:\\windows", true, L"Z:\\"},  // the root itself
+        {L"\\\\server\\share\\x", L"C:\\", true, nullptr}};
+    for (const auto& c : cases) {
+        resetPanels(c.left, c.right);
+        leftPanelActive = c.leftActive;
+        driveIndex = 5;
+        buildDriveList();
+        EXPECT_EQ(driveList.at(driveIndex).root, c.root ? c.root : driveList.at(0).root) << c.left;
+        EXPECT_EQ(driveList[driveIndex].isActive, c.root != nullptr) << c.left;
+    }
 }
 
 }  // namespace

@@ -1,15 +1,13 @@
-// The settings file on disk: the exact 44 bytes, what loading accepts and refuses, that a failed
-// write never damages the file that was there; and the pick of a language for every text.
+// The settings file on disk: the exact 44 bytes, what loading accepts and refuses, and that a failed
+// write never damages the file that was there.
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <cstdint>
 #include <filesystem>
 #include <iterator>
 #include <string>
 
 #include "common/temp_folder.h"
-#include "settings/language.h"
 #include "settings/settings.h"
 
 namespace {
@@ -101,13 +99,6 @@ TEST_F(SettingsFile, FailedWriteKeepsTheOldFileAndLeavesNothingBehind) {
     EXPECT_EQ(readFileBytes(path), kOther);
     const auto entries = std::filesystem::directory_iterator(temp.path());
     EXPECT_EQ(std::distance(begin(entries), end(entries)), 1) << "no attempt left a temporary file beside it";
-}
-
-TEST_F(SettingsFile, EachLanguageHasItsTextAndAnyOtherValueReadsAsEnglish) {
-    const LocalizedText text = {L"en", L"de", L"fr", L"it"};
-    for (auto [language, expected] : {std::pair<Language, const wchar_t*>{0, L"en"}, {1, L"de"}, {2, L"fr"}, {3, L"it"},
-                                      {4, L"en"}, {-1, L"en"}, {INT32_MIN, L"en"}})
-        EXPECT_EQ((appSettings.language = language, localize(text)), expected) << language;
 }
 
 }  // namespace

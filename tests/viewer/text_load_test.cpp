@@ -1,12 +1,16 @@
 // The text loader: which encoding, which lines, what is refused, and that what it loads writes
 // back to the same bytes.
+// F3 on real files: what each refusal says.
 #include <gtest/gtest.h>
 
-#include <random>
-#include <tuple>
+#include <string>
 
 #include "common/app_state.h"
+#include "common/keys.h"
 #include "common/temp_folder.h"
+#include "fs/handles.h"
+#include "panels/panels.h"
+#include "ui/state.h"
 #include "viewer/text_load.h"
 
 namespace {
@@ -69,24 +73,6 @@ TEST(TextLoad, EncodingsLinesAndRefusals) {
     }
 }
 
-// Units of 'a' with `odd` units of another value among them, little-endian.
-std::string units(size_t count, wchar_t odd, size_t odds) {
-    std::string bytes;
-    for (size_t i = 0; i < count; ++i) {
-        wchar_t unit = i < odds ? odd : L'a';
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
-    }
-    return bytes;
-}
-
-// One zero unit in twenty, one control unit in ten, a third ASCII with the rest plausible; under four bytes.
-TEST(TextLoad, TheUtf16SamplingRuleAtItsBounds) {
-    for (auto [count, odd, odds, utf16] : {std::tuple{20, 0, 1, true}, {20, 0, 2, false}, {10, 1, 1, true}, {10, 1, 2, false},
-                                           {9, 0x4E00, 6, true}, {9, 0x4E00, 7, false}, {1, 'a', 0, false}})
-        EXPECT_EQ(looksLikeUtf16(units(count, odd, odds), false), utf16) << count << " units, " << odds << " odd";
-}
-
 using TextFileTest = AppTest;
 
 TEST_F(TextFileTest, TheCapTheMarkerAndTheOutcomes) {
@@ -102,57 +88,39 @@ TEST_F(TextFileTest, TheCapTheMarkerAndTheOutcomes) {
     EXPECT_TRUE(GetLastError() == ERROR_FILE_NOT_FOUND && !partial);
 }
 
-TEST(TextLoad, NamesOfTextAndSourceFiles) {
-    for (const wchar_t* name : {L"a.TXT", L"Readme.MD", L"proj.vcxproj.filters", L".txt", L"x.yaml"})
-        EXPECT_TRUE(isSupportedTextName(name)) << name;
-    for (const wchar_t* name : {L"notes.txt.bak", L"archive.txt.gz", L"README", L"data.bin", L"txt"})
-        EXPECT_FALSE(isSupportedTextName(name)) << name;
-}
+class ViewerTest : public AppTest {
+protected:
+    TempFolder temp;
 
-// Random and mutated buffers: never a crash, never a fourth outcome, never a document without a line.
-// Among the mutations: halves of surrogate pairs, pairs cut at the end or between their bytes, and
-// byte-order marks anywhere but the start. A document loaded through its mark and not marked unsafe
-// saves to bytes that load as the same lines.
-TEST(TextLoad, FuzzedBuffersAlwaysGiveAnOutcome) {
-    std::mt19937 random(20261207);
-    const std::string seeds[] = {"\xFF\xFE" "a\0b\0"s, "\xFE\xFF\0a"s, "\xEF\xBB\xBFtext\r\n", "a\0b\0c\0"s, "plain\n",
-                                 "\xFF\xFE" "a\0\x3D\xD8\x00\xDE"s, "\xFE\xFF\xD8\x3D\xDE\x00\0\n"s,
-                                 "\xFF\xFE\x3D\xD8"s, "\xFE\xFF\0a\xDC\x00"s, "x\0\x3D\xD8\x00\xDE\r\0"s};
-    const std::string marks[] = {"\xFF\xFE", "\xFE\xFF", "\xEF\xBB\xBF", "\xEF\xBB", "\xFF"};
-    int saves = 0;
-    for (int round = 0; round < 100000; ++round) {
-        std::string bytes = round % 2 ? seeds[round % 10] : std::string();
-        size_t extra = random() % 24;
-        for (size_t i = 0; i < extra; ++i) bytes += static_cast<char>(random() % 8 ? random() % 256 : random() % 3);
-        if (!bytes.empty() && round % 3 == 0) bytes[random() % bytes.size()] ^= static_cast<char>(1 << (random() % 8));
-        if (round % 4 == 1) bytes.insert(random() % (bytes.size() + 1), marks[random() % 5]);
-        if (round % 5 == 2) {  // half a pair, either byte order, at an even or odd offset
-            uint16_t unit = static_cast<uint16_t>(0xD800 + random() % 0x800);
-            char half[2] = {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
-            if (random() % 2) std::swap(half[0], half[1]);
-            bytes.insert(random() % (bytes.size() + 1), half, 2);
-        }
-        if (!bytes.empty() && round % 6 == 3) bytes.resize(random() % bytes.size());  // cut anywhere
-        bool partial = round % 7 == 0;
-        LoadOutcome outcome = loadTextBytes(bytes, round % 2 == 0, partial);
-        ASSERT_TRUE(outcome == LoadOutcome::Loaded || outcome == LoadOutcome::NotText) << "round " << round;
-        ASSERT_TRUE(outcome == LoadOutcome::NotText || !loadedText.lines.empty()) << "round " << round;
-        TextEncoding encoding = loadedText.encoding;
-        if (outcome != LoadOutcome::Loaded || loadedText.unsafeToSave) continue;
-        std::string saved;
-        ASSERT_TRUE(encodeText(joined(kBreaks[static_cast<int>(loadedText.lineEnding)]), encoding, saved)) << round;
-        // Tabs kept and nothing said at opening: an unchanged save writes the very bytes read, so no
-        // unit was lost.
-        ASSERT_TRUE(partial || round % 2 == 0 || loadedText.mixedLineBreaks || saved == bytes) << "round " << round;
-        if (encoding != TextEncoding::Utf8Bom && encoding != TextEncoding::Utf16LeBom &&
-            encoding != TextEncoding::Utf16BeBom)
-            continue;
-        ++saves;
-        const std::vector<std::wstring> lines = loadedText.lines;
-        ASSERT_EQ(loadTextBytes(saved, false, false), LoadOutcome::Loaded) << "round " << round;
-        ASSERT_TRUE(loadedText.encoding == encoding && loadedText.lines == lines) << "round " << round;
+    std::wstring openOn(const std::wstring& name) {
+        showPanels(temp.path(), temp.path(), name);
+        std::wstring status = press({VK_F3});
+        return screenMode == ScreenMode::MessageBox ? messageTitle + L" " + messageText : status;
     }
-    EXPECT_GT(saves, 5000) << "the mix must reach the save often";
+};
+
+TEST_F(ViewerTest, OpeningSaysWhyItRefuses) {
+    temp.file(L"data.bin", "plain words");
+    temp.file(L"nul.txt", std::string(64, '\0'));
+    temp.file(L"locked.txt", "words");
+    temp.file(L"fine.md", "one\ntwo");
+    FileHandle lock(CreateFileW((temp / L"locked.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock.valid());
+    const struct { const wchar_t* name; const wchar_t* said; ScreenMode mode; } cases[] = {
+        {L"..", L"F3 READ works for files only.", ScreenMode::MainView},
+        {L"data.bin", L"UNSUPPORTED FILE TYPE F3 opens text/source files only.", ScreenMode::MessageBox},
+        {L"nul.txt", L"BINARY FILE This file does not look like a text file.", ScreenMode::MessageBox},
+        {L"locked.txt", L"READ ERROR File could not be read.", ScreenMode::MessageBox},
+        {L"fine.md", L"F3 READ: fine.md", ScreenMode::Viewer},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(openOn(c.name), c.said);
+        EXPECT_EQ(screenMode, c.mode) << c.name;
+        EXPECT_EQ(loadedText.lines.size(), c.mode == ScreenMode::Viewer ? 2u : 0u) << c.name;
+        std::wstring closed = press({VK_ESCAPE});
+        EXPECT_TRUE(c.mode != ScreenMode::Viewer || closed == L"Viewer closed.") << closed;
+        EXPECT_TRUE(loadedText.lines.empty() && loadedText.fullPath.empty()) << "closing empties the document";
+    }
 }
 
 }  // namespace

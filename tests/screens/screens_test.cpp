@@ -1,18 +1,69 @@
-// The settings screen's keys: each change applied and saved at once, a failed save silent. Its box and rows drawn: the boxes test.
+// The YES/NO dialogs, each lighting the choice of its own question; the help screen's key column,
+// following the function-key bar, and a description of its own for every row in every language;
+// the settings screen's keys, each change applied and saved at once, a failed save silent. Their
+// boxes: the boxes test.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 #include "common/app_state.h"
+#include "common/canvas.h"
 #include "common/keys.h"
 #include "common/settings_file_guard.h"
 #include "common/temp_folder.h"
+#include "editor/buffer.h"
+#include "editor/save.h"
+#include "screens/dialogs.h"
+#include "screens/help.h"
 #include "screens/settings_screen.h"
 #include "settings/settings.h"
 #include "ui/draw.h"
+#include "ui/function_keys.h"
 #include "ui/state.h"
 
 namespace {
+
+using M = ScreenMode;
+
+using Dialogs = AppTest;
+
+TEST_F(Dialogs, EachConfirmationReadsItsOwnChoice) {
+    int32_t* choices[] = {&renameChoice, &deleteChoice, &copyOverwriteChoice, &moveOverwriteChoice, &runChoice};
+    const M modes[] = {M::RenameConfirm, M::DeleteConfirm, M::CopyOverwriteConfirm, M::MoveOverwriteConfirm,
+                       M::RunConfirm};
+    for (int chosen = 0; chosen < 5; ++chosen) {
+        *choices[chosen] = 0;  // YES in this one only
+        for (int m = 0; m < 5; ++m)  // the rows end with YES, NO and the hint
+            EXPECT_EQ(dialogLayout(modes[m], 1920, 1080).rows.rbegin()[2].part == DialogPart::SelectedButton,
+                      m == chosen) << chosen << " " << m;
+        *choices[chosen] = 1;
+    }
+    // The editor's save question is drawn on its own: the unlit button, in the button fill, is the other one.
+    theme.keyButtonFill = RGB(0x90, 0x90, 0x90);
+    Canvas canvas(1920, 1080);
+    for (int32_t choice : {0, 1}) {
+        editor.saveChoice = choice;
+        drawSaveConfirm(canvas.dc(), 1920, 1080);
+        const int left = canvas.countColor({0, 0, 960, 1080}, theme.keyButtonFill),
+                  right = canvas.countColor({960, 0, 1920, 1080}, theme.keyButtonFill);
+        EXPECT_TRUE(choice == 0 ? left == 0 && right > 0 : left > 0 && right == 0) << choice;
+    }
+}
+
+using HelpScreen = AppTest;
+
+TEST_F(HelpScreen, KeyColumnFollowsTheFunctionBarThenFixedNames) {
+    appSettings.language = 2;
+    for (int row = 0; row < 12; ++row) EXPECT_EQ(helpKeyText(row), functionLabel(row)) << row;
+    EXPECT_EQ(helpKeyText(12), L"TAB");
+    EXPECT_EQ(helpKeyText(24) + helpKeyText(-1) + helpDescription(24) + helpDescription(-1), L"");
+    // Every language has its own twenty descriptions (the file types after them read the same).
+    std::set<std::wstring> descriptions;
+    for (appSettings.language = 0; appSettings.language < 4; ++appSettings.language)
+        for (int row = 0; row < 20; ++row) descriptions.insert(helpDescription(row));
+    EXPECT_EQ(descriptions.size(), 80u);
+}
 
 // The current settings as the file must hold them.
 std::string record() {
@@ -21,28 +72,6 @@ std::string record() {
 }
 
 using SettingsScreen = AppTest;
-
-TEST_F(SettingsScreen, KeysMoveStopAtTheEndsOrCloseWithoutWriting) {
-    SettingsFileGuard guard;
-    writeFileBytes(guard.path(), "marker");  // what no save writes
-    const std::wstring opened = press({VK_F11, VK_UP});
-    EXPECT_EQ(settingsRow, 0);
-    for (int i = 0; i < 9; ++i) press({VK_DOWN});
-    EXPECT_EQ(settingsRow, 7);
-    EXPECT_EQ(press({VK_UP, VK_HOME, VK_F1, VK_F12, VK_F10, VK_SPACE, 'A', VK_BACK}), opened);
-    EXPECT_EQ(settingsRow, 6);
-    // ESC, F11 and every change key on the back row close; opening again starts on the first row.
-    const std::pair<int, UINT> closing[] = {{7, VK_RETURN}, {7, VK_LEFT}, {7, VK_RIGHT}, {0, VK_ESCAPE}, {3, VK_F11}};
-    for (auto [row, key] : closing) {
-        settingsRow = row;
-        press({key});
-        EXPECT_EQ(screenMode, ScreenMode::MainView) << key;
-        press({VK_F11});
-        EXPECT_EQ(settingsRow, 0);
-    }
-    EXPECT_EQ(readFileBytes(guard.path()), "marker");
-    EXPECT_EQ(takeQuit(), -1);
-}
 
 // Left, Right and Enter all step forward; every step is applied and written at once, and a full
 // round comes back to the start.
