@@ -6,6 +6,8 @@
 #   scripts/mutate.sh --replay LOG [--only VERDICT] [--from I] [--to J]
 #   scripts/mutate.sh --score LOG...
 #   scripts/mutate.sh --coverage
+#   --drawn-at REV (with a sample): the sample drawn from REV's sources, each site moved to its line
+#   today; a site whose line has changed since is left out
 #   --matrix (with a sample or a replay): the first program that fails runs whole, and the log names
 #   each of its failing tests
 # Any of them with --commit REV works on the files of that commit instead of the worktree's.
@@ -18,7 +20,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-seed=1 count=50 from=1 to=0 list=0 replay="" only="" log="" slot="" score=0 coverage=0 commit="" matrix=0
+seed=1 count=50 from=1 to=0 list=0 replay="" only="" log="" slot="" score=0 coverage=0 commit="" matrix=0 drawn=""
 files=()
 while [ $# -gt 0 ]; do
   case $1 in
@@ -36,7 +38,8 @@ while [ $# -gt 0 ]; do
     --coverage) coverage=1; shift ;;
     --matrix) matrix=1; shift ;;
     --commit) commit=$2; shift 2 ;;
-    *) sed -n '2,14p' "${BASH_SOURCE[0]}" >&2; exit 2 ;;
+    --drawn-at) drawn=$2; shift 2 ;;
+    *) sed -n '2,16p' "${BASH_SOURCE[0]}" >&2; exit 2 ;;
   esac
 done
 
@@ -174,6 +177,23 @@ def cmd_gcov(mapfile, tests_hash, *pairs):
         for (f, n), areas in sorted(lines.items()):
             out.write(f'{f}\t{n}\t{",".join(sorted(areas))}\n')
 
+def cmd_moved(rev):
+    # Reads sample lines drawn at `rev` on stdin; prints each with its line as it stands today.
+    import difflib, subprocess
+    maps = {}
+    for row in sys.stdin:
+        index, site, old, new = row.rstrip('\n').split('\x1f')
+        path, number, column = site.split(':')
+        if path not in maps:
+            before = subprocess.run(['git', 'show', f'{rev}:{path}'], capture_output=True, text=True).stdout.split('\n')
+            now = open(path, encoding='utf-8').read().split('\n')
+            blocks = difflib.SequenceMatcher(None, before, now, autojunk=False).get_matching_blocks()
+            maps[path] = {a + i + 1: b + i + 1 for a, b, n in blocks for i in range(n)}
+        if int(number) in maps[path]:
+            print(f'{index}\x1f{path}:{maps[path][int(number)]}:{column}\x1f{old}\x1f{new}')
+        else:
+            print(f'# {index} {site}: its line has changed since {rev}', file=sys.stderr)
+
 globals()['cmd_' + sys.argv[1]](*sys.argv[2:])
 EOF
 py() { python3 -c "$PY" "$@"; }
@@ -189,7 +209,14 @@ if [ -n "$replay" ]; then
   mutants=$(py replay "$replay" "$only" "$from" "$to")
   [ -n "$log" ] || log="${replay%.log}-replay.log"
 else
-  mutants=$(py sample "$seed" "$count" "$from" "$to" "${files[@]}")
+  if [ -n "$drawn" ]; then
+    at=$(mktemp -d); git archive "$drawn" src | tar -x -C "$at"
+    mutants=$(cd "$at" && py sample "$seed" "$count" "$from" "$to" "${files[@]}")
+    mutants=$(py moved "$drawn" <<<"$mutants")
+    rm -rf "$at"
+  else
+    mutants=$(py sample "$seed" "$count" "$from" "$to" "${files[@]}")
+  fi
   [ -n "$log" ] || { log="$root/build/mutate/$seed"; [ "$from" != 1 ] || [ "$to" != 0 ] && log+="-$from-$to"; log+=.log; }
 fi
 if [ "$list" = 1 ]; then tr '\037' '\t' <<<"$mutants"; exit 0; fi

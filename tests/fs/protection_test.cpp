@@ -91,7 +91,7 @@ TEST(Paths, FullPathAndLongPath) {
         {L"C:\\a\\.\\b\\", L"C:\\a\\b\\"},  {L"C:/a//b", L"C:\\a\\b"}, {L"C:\\..\\..", L"C:\\"},
         {L"A:\\dir\\name. . ", L"A:\\dir\\name. . "},  // kept: GetFullPathNameW would strip them
         {L"\\\\?\\C:\\x\\..\\y", L"C:\\y"}, {L"\\\\?\\UNC\\srv\\share\\x", L"\\\\srv\\share\\x"},
-        {L"\\\\srv\\share\\a\\..\\..\\..", L"\\\\srv\\share"},  // ".." stops at the share
+        {L"\\\\srv", L"\\\\srv"}, {L"\\\\srv\\share\\a\\..\\..\\..", L"\\\\srv\\share"},  // ".." stops at the share
         {L"\\\\.\\PhysicalDrive0", L"\\\\.\\PhysicalDrive0"}, {L"\\\\?\\Volume{1234}\\x", L"\\\\?\\Volume{1234}\\x"},
     };
     for (const Case& c : full) EXPECT_EQ(FullPath(c.input), c.expected) << c.input;
