@@ -283,14 +283,14 @@ export DISPLAY=":$display_num"
 
 # run AREA LIMIT: runs that area's program to its first failure; sets $failed to the failing test.
 run() {
-  local out="$work/run.out" rc=0 fast=--gtest_fail_fast
-  [ "$matrix" = 1 ] && fast=--gtest_also_run_disabled_tests=0
+  local out="$work/run.out" rc=0 fast=(--gtest_fail_fast)
+  [ "$matrix" = 1 ] && fast=()
   (cd "$obj/tests" && nice -n 10 timeout -k 5 "$2" "$tree/scripts/wine-exec.sh" "$prefix" \
-     "$obj/tests/$1/tests_$1.exe" "$fast" "${@:3}") </dev/null >"$out" 2>&1 || rc=$?
+     "$obj/tests/$1/tests_$1.exe" "${fast[@]}" "${@:3}") </dev/null >"$out" 2>&1 || rc=$?
   failed=""
   [ "$rc" = 0 ] && return 0
   if [ "$matrix" = 1 ]; then
-    failed=$(grep -o '^\[  FAILED  \] [A-Za-z0-9_]*\.[A-Za-z0-9_]*' "$out" | cut -c14- | sort -u | tr '\n' ' ' || true)
+    failed=$(grep -o '^\[  FAILED  \] [A-Za-z0-9_]*\.[A-Za-z0-9_]*' "$out" | cut -c14- | sort -u | paste -sd' ' || true)
   else
     failed=$(grep -m1 -o '^\[  FAILED  \] [^ ]*' "$out" | cut -c14- || true)
   fi
@@ -375,7 +375,7 @@ while IFS=$'\x1f' read -r index site old new killer; do
   else
     verdict=survived
     [ ${#sequence[@]} -gt 0 ] || failed="no test runs this line"
-    if [ -n "$killer_test" ] && build "$killer" && ! check "${killer#tests_}" --gtest_filter="$killer_test"; then
+    if [ "$matrix" = 0 ] && [ -n "$killer_test" ] && build "$killer" && ! check "${killer#tests_}" --gtest_filter="$killer_test"; then
       verdict=killed
     else
       for i in "${!sequence[@]}"; do
